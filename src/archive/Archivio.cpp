@@ -1,0 +1,216 @@
+#include "archive/Archivio.h"
+
+#include "platform/FileOps.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <vector>
+
+namespace melodora {
+
+namespace {
+    // Block size of the bulk pass: whole records, about 2.8 MB.
+    constexpr qint64 kSchedePerBlocco = 1000;
+
+    Esito leggiTutto(FileOps& ops, int fd, char* buf, qint64 len, qint64 offset, qint64* letti)
+    {
+        qint64 fatto = 0;
+        while (fatto < len) {
+            const ssize_t r = ops.pread(fd, buf + fatto, static_cast<size_t>(len - fatto),
+                static_cast<off_t>(offset + fatto));
+            if (r < 0) {
+                if (errno == EINTR)
+                    continue;
+                return Esito::daErrno(QStringLiteral("lettura"));
+            }
+            if (r == 0)
+                break;
+            fatto += r;
+        }
+        *letti = fatto;
+        return {};
+    }
+}
+
+qint64 arrotondaNumero(double x) { return static_cast<qint64>(std::nearbyint(x)); }
+
+ArchivioSchede::ArchivioSchede(QString percorso, FileOps& ops, int fd, bool soloLettura)
+    : m_percorso(std::move(percorso))
+    , m_ops(&ops)
+    , m_fd(fd)
+    , m_soloLettura(soloLettura)
+{
+}
+
+ArchivioSchede::ArchivioSchede(ArchivioSchede&& altro) noexcept
+    : m_percorso(std::move(altro.m_percorso))
+    , m_ops(altro.m_ops)
+    , m_fd(altro.m_fd)
+    , m_soloLettura(altro.m_soloLettura)
+{
+    altro.m_fd = -1;
+}
+
+ArchivioSchede::~ArchivioSchede() { chiudi(); }
+
+std::unique_ptr<ArchivioSchede> ArchivioSchede::apri(
+    const QString& percorso, FileOps& ops, Esito* errore)
+{
+    const QByteArray nome = QFile::encodeName(percorso);
+    bool soloLettura = false;
+    int fd = ops.open(nome.constData(), O_RDWR | O_CREAT, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        fd = ops.open(nome.constData(), O_RDONLY, 0);
+        soloLettura = true;
+    }
+    if (fd < 0) {
+        if (errore)
+            *errore = Esito::daErrno(percorso);
+        return nullptr;
+    }
+    return std::unique_ptr<ArchivioSchede>(new ArchivioSchede(percorso, ops, fd, soloLettura));
+}
+
+qint64 ArchivioSchede::lunghezza() const
+{
+    if (m_fd < 0)
+        return -1;
+    struct stat st { };
+    if (m_ops->fstat(m_fd, &st) != 0)
+        return -1;
+    return static_cast<qint64>(st.st_size);
+}
+
+double ArchivioSchede::NumeroSchede() const
+{
+    const qint64 len = lunghezza();
+    if (len <= 0)
+        return 0.0;
+    return static_cast<double>(len) / kLunghezzaScheda;
+}
+
+qint64 ArchivioSchede::schedeIntere() const
+{
+    const qint64 len = lunghezza();
+    return len <= 0 ? 0 : len / kLunghezzaScheda;
+}
+
+Esito ArchivioSchede::LeggiScheda(qint64 n, Scheda& scheda) const
+{
+    if (m_fd < 0)
+        return Esito::fallito(QStringLiteral("archivio chiuso"));
+    if (n < 1)
+        return Esito::fallito(QStringLiteral("numero di scheda non valido: %1").arg(n));
+    char record[kLunghezzaScheda];
+    std::memset(record, ' ', sizeof record);
+    qint64 letti = 0;
+    if (Esito e
+        = leggiTutto(*m_ops, m_fd, record, kLunghezzaScheda, (n - 1) * kLunghezzaScheda, &letti);
+        !e)
+        return e;
+    if (letti == 0)
+        return Esito::fallito(QStringLiteral("la scheda %1 non esiste").arg(n));
+    std::memset(record + letti, ' ', static_cast<size_t>(kLunghezzaScheda - letti));
+    scheda = Scheda::daByte(record);
+    return {};
+}
+
+Esito ArchivioSchede::scriviInCoda(qint64 offset, const QByteArray& dati)
+{
+    const qint64 prima = lunghezza();
+    if (prima < 0)
+        return Esito::daErrno(m_percorso);
+    qint64 scritti = 0;
+    Esito esito;
+    while (scritti < dati.size()) {
+        const ssize_t w = m_ops->pwrite(m_fd, dati.constData() + scritti,
+            static_cast<size_t>(dati.size() - scritti), static_cast<off_t>(offset + scritti));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            esito = Esito::daErrno(QStringLiteral("scrittura"));
+            break;
+        }
+        scritti += w;
+    }
+    if (esito && m_ops->fsync(m_fd) != 0)
+        esito = Esito::daErrno(QStringLiteral("sincronizzazione"));
+    if (!esito && offset + dati.size() > prima) {
+        // A failed append must not leave part of a record behind.
+        m_ops->ftruncate(m_fd, static_cast<off_t>(prima));
+    }
+    return esito;
+}
+
+Esito ArchivioSchede::aggiungiSchede(const QList<Scheda>& schede)
+{
+    if (m_fd < 0)
+        return Esito::fallito(QStringLiteral("archivio chiuso"));
+    if (m_soloLettura)
+        return Esito::fallito(m_percorso + QStringLiteral(": file in sola lettura"));
+    const qint64 len = lunghezza();
+    if (len < 0)
+        return Esito::daErrno(m_percorso);
+    if (len % kLunghezzaScheda != 0)
+        return Esito::fallito(
+            QStringLiteral("la lunghezza dell'archivio (%1 byte) non è un multiplo di %2: "
+                           "archivio danneggiato")
+                .arg(len)
+                .arg(kLunghezzaScheda));
+    QByteArray dati;
+    dati.reserve(schede.size() * kLunghezzaScheda);
+    for (const Scheda& s : schede)
+        dati.append(s.inByte());
+    return scriviInCoda(len, dati);
+}
+
+Esito ArchivioSchede::ScriviScheda(qint64 n, const Scheda& scheda)
+{
+    if (m_fd < 0)
+        return Esito::fallito(QStringLiteral("archivio chiuso"));
+    if (m_soloLettura)
+        return Esito::fallito(m_percorso + QStringLiteral(": file in sola lettura"));
+    if (n < 1)
+        return Esito::fallito(QStringLiteral("numero di scheda non valido: %1").arg(n));
+    return scriviInCoda((n - 1) * kLunghezzaScheda, scheda.inByte());
+}
+
+Esito ArchivioSchede::perOgniScheda(
+    const std::function<bool(qint64 n, const char* record)>& visita) const
+{
+    const qint64 totale = schedeIntere();
+    std::vector<char> blocco(static_cast<size_t>(kSchedePerBlocco * kLunghezzaScheda));
+    for (qint64 primo = 1; primo <= totale; primo += kSchedePerBlocco) {
+        const qint64 quante = std::min(kSchedePerBlocco, totale - primo + 1);
+        qint64 letti = 0;
+        if (Esito e = leggiTutto(*m_ops, m_fd, blocco.data(), quante * kLunghezzaScheda,
+                (primo - 1) * kLunghezzaScheda, &letti);
+            !e)
+            return e;
+        const qint64 intere = letti / kLunghezzaScheda;
+        for (qint64 i = 0; i < intere; ++i) {
+            if (!visita(primo + i, blocco.data() + i * kLunghezzaScheda))
+                return {};
+        }
+        if (intere < quante)
+            break; // the file got shorter under us
+    }
+    return {};
+}
+
+Esito ArchivioSchede::chiudi()
+{
+    if (m_fd < 0)
+        return {};
+    const int fd = m_fd;
+    m_fd = -1;
+    if (m_ops->close(fd) != 0)
+        return Esito::daErrno(QStringLiteral("chiusura"));
+    return {};
+}
+
+} // namespace melodora

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace melodora {
+
+/**
+ * Windows-1252, the single-byte character set of the archive file.
+ *
+ * Every byte decodes to one character: the five bytes the set leaves undefined
+ * (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the C1 control of the same value, so a
+ * record read and written back is byte for byte the same.
+ */
+namespace cp1252 {
+
+    /** The character of one byte. */
+    QChar decodifica(unsigned char byte);
+
+    /** The byte of one character, or no value when the set cannot hold it. */
+    bool codifica(QChar c, unsigned char& byte);
+
+    /** Decodes bytes one to one into characters. */
+    QString decodifica(const char* data, qsizetype len);
+
+    /**
+     * Encodes characters one to one into bytes. A character the set cannot hold
+     * becomes '?', as the system's own conversion does; @p sostituiti counts them.
+     */
+    QByteArray codifica(const QString& testo, int* sostituiti = nullptr);
+
+    /** True for the five bytes Windows-1252 does not define. */
+    bool byteIndefinito(unsigned char byte);
+
+    /** True when every character of @p testo has a byte in the set. */
+    bool rappresentabile(const QString& testo);
+
+} // namespace cp1252
+} // namespace melodora

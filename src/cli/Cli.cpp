@@ -1,0 +1,94 @@
+#include "cli/Cli.h"
+
+#include "archive/AppFilePath.h"
+#include "archive/Archivio.h"
+#include "cli/Comandi.h"
+
+namespace melodora::cli {
+
+namespace {
+    // Options that take a value; every other --option is a flag.
+    const QStringList kOpzioniConValore = { QStringLiteral("--archive"), QStringLiteral("--format"),
+        QStringLiteral("--layout"), QStringLiteral("--pdf") };
+
+    void aiuto(QTextStream& out)
+    {
+        out << "Uso: melodora-cli [--archive FILE] COMANDO [ARGOMENTI]\n\n"
+               "Lavora sull'archivio delle schede (Sonoria.sng accanto al programma, oppure il\n"
+               "file indicato con --archive). Esce con 0 se il comando riesce.\n\n"
+               "Comandi:\n";
+        for (const Comando& c : comandi()) {
+            out << "  " << c.sintassi << "\n      " << c.descrizione
+                << "\n      esempio: " << c.esempio << "\n";
+        }
+    }
+}
+
+QString percorsoArchivio(const QString& opzione)
+{
+    if (!opzione.isEmpty())
+        return opzione;
+    return AppFilePath(QString::fromLatin1(kNomeArchivio));
+}
+
+int esegui(const QStringList& argomenti, Uscita uscita)
+{
+    QStringList parole;
+    QMap<QString, QString> opzioni;
+    for (qsizetype i = 0; i < argomenti.size(); ++i) {
+        const QString& a = argomenti.at(i);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            aiuto(uscita.out);
+            return 0;
+        }
+        if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
+            if (kOpzioniConValore.contains(a)) {
+                if (i + 1 >= argomenti.size()) {
+                    uscita.err << "melodora-cli: manca il valore dell'opzione " << a << "\n";
+                    return 2;
+                }
+                opzioni.insert(a, argomenti.at(++i));
+            } else {
+                opzioni.insert(a, QString());
+            }
+            continue;
+        }
+        parole.append(a);
+    }
+    if (parole.isEmpty()) {
+        aiuto(uscita.err);
+        return 2;
+    }
+    const QString nome = parole.takeFirst();
+    for (const Comando& c : comandi()) {
+        if (nome == QLatin1String(c.nome)) {
+            Contesto contesto { parole,
+                percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni, uscita };
+            contesto.opzioni.remove(QStringLiteral("--archive"));
+            return c.esegui(contesto);
+        }
+    }
+    uscita.err << "melodora-cli: comando sconosciuto \"" << nome
+               << "\". Usare --help per l'elenco dei comandi.\n";
+    return 2;
+}
+
+const QList<Comando>& comandi()
+{
+    static const QList<Comando> elenco = {
+        { "count", "count", "Stampa il numero di schede in archivio.", "melodora-cli count",
+            comandoCount },
+        { "show", "show N [--json]",
+            "Mostra i campi della scheda N (senza spazi iniziali e finali).",
+            "melodora-cli show 3 --json", comandoShow },
+        { "export", "export --format json",
+            "Esporta tutte le schede in JSON (UTF-8) sullo standard output.",
+            "melodora-cli export --format json > schede.json", comandoExport },
+        { "import", "import FILE.json",
+            "Aggiunge in coda le schede di un file JSON; tutto o niente.",
+            "melodora-cli import schede.json", comandoImport },
+    };
+    return elenco;
+}
+
+} // namespace melodora::cli

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace melodora::cli {
+
+/** Where a command writes: standard output and standard error. */
+struct Uscita {
+    QTextStream& out;
+    QTextStream& err;
+};
+
+/** The command-line companion: parses the arguments and runs one command. */
+int esegui(const QStringList& argomenti, Uscita uscita);
+
+/** The archive the command works on: --archive FILE, else Sonoria.sng next to the program. */
+QString percorsoArchivio(const QString& opzione);
+
+} // namespace melodora::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "cli/Cli.h"
+
+#include <QMap>
+
+namespace melodora::cli {
+
+/** What every command receives: its own arguments and the archive's path. */
+struct Contesto {
+    QStringList argomenti; ///< the words after the command's name, options removed
+    QString archivio; ///< the archive's path
+    QMap<QString, QString> opzioni; ///< the --options given, each with its value (empty for flags)
+    Uscita uscita;
+};
+
+/** One command of the companion. */
+struct Comando {
+    const char* nome;
+    const char* sintassi; ///< shown by --help
+    const char* descrizione;
+    const char* esempio;
+    int (*esegui)(Contesto& c);
+};
+
+/** The commands, in the order --help lists them. */
+const QList<Comando>& comandi();
+
+// Archive commands.
+int comandoCount(Contesto& c);
+int comandoShow(Contesto& c);
+int comandoExport(Contesto& c);
+int comandoImport(Contesto& c);
+
+} // namespace melodora::cli

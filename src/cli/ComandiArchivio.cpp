@@ -1,0 +1,163 @@
+// Commands that read and write the archive itself.
+#include "cli/Comandi.h"
+
+#include "archive/Archivio.h"
+#include "archive/Interscambio.h"
+#include "platform/FileOps.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <memory>
+
+namespace melodora::cli {
+
+namespace {
+    std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
+    {
+        Esito errore;
+        auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
+        if (!archivio)
+            c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
+        return archivio;
+    }
+
+    bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
+    {
+        for (auto it = c.opzioni.cbegin(); it != c.opzioni.cend(); ++it) {
+            if (!ammesse.contains(it.key())) {
+                c.uscita.err << "melodora-cli: opzione non valida per questo comando: " << it.key()
+                             << "\n";
+                return false;
+            }
+        }
+        return true;
+    }
+
+    /** Card number N from the arguments, checked against the whole cards of the archive. */
+    bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n)
+    {
+        if (c.argomenti.size() != 1) {
+            c.uscita.err << "melodora-cli: indicare il numero di una scheda\n";
+            return false;
+        }
+        bool ok = false;
+        n = c.argomenti.first().toLongLong(&ok);
+        const qint64 totale = archivio.schedeIntere();
+        if (!ok || n < 1 || n > totale) {
+            c.uscita.err << "melodora-cli: la scheda " << c.argomenti.first()
+                         << " non esiste (l'archivio contiene " << totale << " schede)\n";
+            return false;
+        }
+        return true;
+    }
+}
+
+int comandoCount(Contesto& c)
+{
+    if (!opzioniAmmesse(c, {}) || !c.argomenti.isEmpty()) {
+        c.uscita.err << "melodora-cli: uso: count\n";
+        return 2;
+    }
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    const double numero = archivio->NumeroSchede();
+    c.uscita.out << QString::number(numero, 'g', 15) << "\n";
+    const qint64 len = archivio->lunghezza();
+    if (len % kLunghezzaScheda != 0) {
+        c.uscita.err << "melodora-cli: attenzione: la lunghezza dell'archivio (" << len
+                     << " byte) non è un multiplo di " << kLunghezzaScheda << "; "
+                     << len % kLunghezzaScheda << " byte in coda non formano una scheda\n";
+    }
+    return 0;
+}
+
+int comandoShow(Contesto& c)
+{
+    if (!opzioniAmmesse(c, { QStringLiteral("--json") }))
+        return 2;
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    qint64 n = 0;
+    if (!leggiNumero(c, *archivio, n))
+        return 1;
+    Scheda scheda;
+    if (Esito e = archivio->LeggiScheda(n, scheda); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+        return 1;
+    }
+    if (c.opzioni.contains(QStringLiteral("--json"))) {
+        c.uscita.out << QString::fromUtf8(schedaInJson(n, scheda)) << "\n";
+        return 0;
+    }
+    const char* etichette[kNumeroCampi] = { "Titolo del brano", "Artista", "Album",
+        "Genere musicale", "Anno", "Note", "Testo della canzone", "File MP3" };
+    c.uscita.out << "Scheda " << n << "\n";
+    for (int i = 0; i < kNumeroCampi; ++i) {
+        QString valore = scheda.testo(static_cast<Campo>(i));
+        if (static_cast<Campo>(i) == Campo::Testo) {
+            valore.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            c.uscita.out << etichette[i] << ":\n" << valore << "\n";
+        } else {
+            c.uscita.out << etichette[i] << ": " << valore << "\n";
+        }
+    }
+    return 0;
+}
+
+int comandoExport(Contesto& c)
+{
+    const QString formato = c.opzioni.value(QStringLiteral("--format"));
+    if (!opzioniAmmesse(c, { QStringLiteral("--format") }) || !c.argomenti.isEmpty()
+        || formato != QLatin1String("json")) {
+        c.uscita.err << "melodora-cli: uso: export --format json\n";
+        return 2;
+    }
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    QByteArray json;
+    if (Esito e = esportaJson(*archivio, json); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+        return 1;
+    }
+    c.uscita.out << QString::fromUtf8(json);
+    return 0;
+}
+
+int comandoImport(Contesto& c)
+{
+    if (!opzioniAmmesse(c, {}) || c.argomenti.size() != 1) {
+        c.uscita.err << "melodora-cli: uso: import FILE.json\n";
+        return 2;
+    }
+    QFile file(c.argomenti.first());
+    if (!file.open(QIODevice::ReadOnly)) {
+        c.uscita.err << "melodora-cli: impossibile leggere " << file.fileName() << ": "
+                     << file.errorString() << "\n";
+        return 1;
+    }
+    QList<Scheda> schede;
+    if (Esito e = leggiJson(file.readAll(), schede); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda importata\n";
+        return 1;
+    }
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    const qint64 primo = archivio->schedeIntere() + 1;
+    if (Esito e = archivio->aggiungiSchede(schede); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda importata\n";
+        return 1;
+    }
+    if (schede.isEmpty())
+        c.uscita.out << "Nessuna scheda da importare.\n";
+    else
+        c.uscita.out << "Importate " << schede.size() << " schede (dalla " << primo << " alla "
+                     << primo + schede.size() - 1 << ").\n";
+    return 0;
+}
+
+} // namespace melodora::cli

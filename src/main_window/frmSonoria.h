@@ -1,0 +1,167 @@
+#pragma once
+
+#include "archive/Scheda.h"
+#include "platform/Platform.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
+namespace melodora {
+
+/**
+ * The main window: the card editor, navigation, saving and deleting, the audio file
+ * and its playback, the title animation, and the buttons that open the other windows.
+ * Handlers carry the names of the events they answer; tests call them directly or
+ * click the real widgets.
+ */
+class frmSonoria : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmSonoria(Platform& platform, QWidget* parent = nullptr);
+    ~frmSonoria() override;
+
+    /** Puts card @p n into the eight fields and its number into lblPosizione. */
+    void MostraScheda(qint64 n, const Scheda& scheda);
+
+    /** The card number on display, read back from lblPosizione (0 for none). */
+    qint64 numeroCorrente() const;
+
+    /** " n": the caption of lblPosizione for card n. */
+    static QString TestoPosizione(qint64 n);
+
+    // Navigation and clearing.
+    void cmdPrimo_Click();
+    void cmdIndietro_Click();
+    void cmdAvanti_Click();
+    void cmdUltimo_Click();
+    void cmdNuovo_Click();
+
+    // Saving and deleting.
+    void cmdSalva_Click();
+    void cmdElimina_Click();
+    void imgGomma_MouseUp();
+    Scheda SchedaDaCampi() const;
+
+    // Audio file and playback.
+    void cmdSfoglia_Click();
+    void txtMP3_Change();
+    void txtMP3_KeyPress(int& KeyAscii);
+    void cmdPlay_Click();
+    void cmdPause_Click();
+    void cmdStop_Click();
+    void CloseAudio();
+    QString ShortPath(const QString& percorso);
+
+    // Title animation.
+    void StartAnimation();
+    int SplitGifFrames(const QString& percorso);
+    void tmrAniGif_Timer();
+    void CheckAnimationEnd();
+    int LastFrame = 0;
+    int CurrentFrame = 0;
+    /** The stacked frames of the title animation; element 0 always exists. */
+    const std::vector<QLabel*>& Image1() const { return m_image1; }
+
+    // Field editing.
+    void txtGenere_KeyPress(int& KeyAscii);
+    /** Enter in the single-line fields queues a Tab. */
+    void campo_KeyPress(int& KeyAscii);
+
+    // The other windows and the three pictures.
+    void cmdTrova_Click();
+    void cmdListaMP3_Click();
+    void cmdStampa_Click();
+    void cmdVolume_Click();
+    void imgGuida_MouseDown();
+    void imgGuida_MouseUp();
+    void picRights_MouseDown();
+    void picRights_MouseUp();
+    void imgEsci_MouseDown();
+    void imgEsci_MouseUp();
+
+    /** A picture's position in twips, as the press effect moves it. */
+    static QPoint posizioneTwips(const QWidget* w);
+
+    /** Twips per pixel of the screen, horizontally and vertically. */
+    double twipsPerPixelX() const;
+    double twipsPerPixelY() const;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void creaControlli();
+    void Form_Load();
+    void Form_Unload();
+    void naviga(int pulsante);
+    void limitaTesto();
+    /** Writes the animation out of the resources as starman.gif. */
+    void estraiAnimazione();
+    void spostaTwips(QWidget* w, int left, int top);
+    void premi(QWidget* w);
+    void rilascia(QWidget* w, QPoint casa);
+    void spostaTwipsCasa(QWidget* w, QPoint casa) { rilascia(w, casa); }
+    QString percorsoArchivio() const;
+
+    Platform& m_platform;
+
+public:
+    // Controls, named as the window's design names them (objectName too).
+    QFrame* picControlli = nullptr;
+    QToolButton* cmdTrova = nullptr;
+    QToolButton* cmdListaMP3 = nullptr;
+    QToolButton* cmdNuovo = nullptr;
+    QToolButton* cmdSalva = nullptr;
+    QToolButton* cmdElimina = nullptr;
+    QToolButton* cmdStampa = nullptr;
+    QToolButton* cmdPrimo = nullptr;
+    QToolButton* cmdIndietro = nullptr;
+    QToolButton* cmdAvanti = nullptr;
+    QToolButton* cmdUltimo = nullptr;
+    QLabel* lblPosizione = nullptr;
+    QFrame* picContainer02 = nullptr;
+    QLineEdit* txtBrano = nullptr;
+    QLineEdit* txtArtista = nullptr;
+    QLineEdit* txtAlbum = nullptr;
+    QComboBox* txtGenere = nullptr;
+    QLineEdit* txtAnno = nullptr;
+    QLineEdit* txtNote = nullptr;
+    QPlainTextEdit* txtTesto = nullptr;
+    QFrame* picContainer01 = nullptr;
+    QLineEdit* txtMP3 = nullptr;
+    QPushButton* cmdSfoglia = nullptr;
+    QToolButton* cmdPlay = nullptr;
+    QToolButton* cmdPause = nullptr;
+    QToolButton* cmdStop = nullptr;
+    QToolButton* cmdVolume = nullptr;
+    QFrame* picGomma = nullptr;
+    QLabel* imgGomma = nullptr;
+    QLabel* imgGuida = nullptr;
+    QLabel* picRights = nullptr;
+    QLabel* imgEsci = nullptr;
+    QTimer* tmrAniGif = nullptr;
+
+    /** Home positions of the three picture buttons, in twips (left, top). */
+    static constexpr QPoint kCasaGuida { 7650, 90 };
+    static constexpr QPoint kCasaRights { 180, 6975 };
+    static constexpr QPoint kCasaEsci { 7785, 7020 };
+
+private:
+    std::vector<QLabel*> m_image1;
+    bool m_limitando = false;
+    bool m_scaricata = false;
+};
+
+} // namespace melodora

@@ -1,0 +1,104 @@
+#include "platform/Controlli.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QToolButton>
+
+namespace melodora {
+
+QColor coloreWindows(unsigned valore)
+{
+    return QColor(static_cast<int>(valore & 0xFF), static_cast<int>((valore >> 8) & 0xFF),
+        static_cast<int>((valore >> 16) & 0xFF));
+}
+
+QColor coloreFuoco() { return coloreWindows(0x00C0FFFF); }
+
+void coloraSfondo(QWidget* w, const QColor& colore)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, colore);
+    p.setColor(QPalette::Window, colore);
+    w->setPalette(p);
+}
+
+QPixmap immagine(const QString& nome)
+{
+    return QPixmap(QStringLiteral(":/img/") + nome + QStringLiteral(".png"));
+}
+
+QToolButton* creaPulsante(QWidget* parent, const QString& objectName, const QString& nomeImmagine,
+    const QString& tooltip, QRect geometria)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(objectName);
+    b->setGeometry(geometria);
+    const QPixmap pm = immagine(nomeImmagine);
+    b->setIcon(QIcon(pm));
+    b->setIconSize(geometria.size() - QSize(6, 6));
+    b->setFocusPolicy(Qt::StrongFocus);
+    if (!tooltip.isEmpty()) {
+        b->setToolTip(tooltip);
+        b->setAccessibleName(tooltip.trimmed());
+    }
+    return b;
+}
+
+QLabel* creaImmagine(
+    QWidget* parent, const QString& objectName, const QString& nomeImmagine, QRect geometria)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(objectName);
+    if (geometria.isValid())
+        l->setGeometry(geometria);
+    l->setPixmap(immagine(nomeImmagine));
+    l->setScaledContents(true);
+    return l;
+}
+
+QLabel* creaEtichetta(
+    QWidget* parent, const QString& objectName, const QString& testo, QRect geometria)
+{
+    auto* l = new QLabel(testo, parent);
+    l->setObjectName(objectName);
+    l->setGeometry(geometria);
+    return l;
+}
+
+QFrame* creaCornice(QWidget* parent, const QString& objectName, QRect geometria)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(objectName);
+    f->setGeometry(geometria);
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setFrameShadow(QFrame::Raised);
+    return f;
+}
+
+int codiceAscii(const QKeyEvent* tasto)
+{
+    switch (tasto->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+        return 0; // moves the focus; no KeyPress reaches the field
+    default:
+        break;
+    }
+    const QString t = tasto->text();
+    if (t.isEmpty())
+        return 0;
+    const char16_t c = t.at(0).unicode();
+    if (c == 0x7F)
+        return 0; // Delete produces no character
+    return c;
+}
+
+} // namespace melodora

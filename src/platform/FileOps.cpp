@@ -1,0 +1,34 @@
+#include "platform/FileOps.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace melodora {
+
+int FileOps::open(const char* path, int flags, mode_t mode)
+{
+    return ::open(path, flags | O_CLOEXEC, mode);
+}
+ssize_t FileOps::pread(int fd, void* buf, size_t len, off_t offset)
+{
+    return ::pread(fd, buf, len, offset);
+}
+ssize_t FileOps::pwrite(int fd, const void* buf, size_t len, off_t offset)
+{
+    return ::pwrite(fd, buf, len, offset);
+}
+int FileOps::fsync(int fd) { return ::fsync(fd); }
+int FileOps::ftruncate(int fd, off_t len) { return ::ftruncate(fd, len); }
+int FileOps::fstat(int fd, struct stat* st) { return ::fstat(fd, st); }
+int FileOps::rename(const char* from, const char* to) { return ::rename(from, to); }
+int FileOps::unlink(const char* path) { return ::unlink(path); }
+int FileOps::close(int fd) { return ::close(fd); }
+
+FileOps& fileOpsReali()
+{
+    static FileOps reali;
+    return reali;
+}
+
+} // namespace melodora

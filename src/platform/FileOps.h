@@ -1,0 +1,30 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace melodora {
+
+/**
+ * The file system calls the archive makes, one virtual per POSIX call, so that tests
+ * can fail any one of them (the Nth open, write, sync or rename) and check that the
+ * archive on disk is still whole. The real implementation forwards to the OS.
+ */
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    virtual int open(const char* path, int flags, mode_t mode);
+    virtual ssize_t pread(int fd, void* buf, size_t len, off_t offset);
+    virtual ssize_t pwrite(int fd, const void* buf, size_t len, off_t offset);
+    virtual int fsync(int fd);
+    virtual int ftruncate(int fd, off_t len);
+    virtual int fstat(int fd, struct stat* st);
+    virtual int rename(const char* from, const char* to);
+    virtual int unlink(const char* path);
+    virtual int close(int fd);
+};
+
+/** The process's real file system. */
+FileOps& fileOpsReali();
+
+} // namespace melodora

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "archive/Scheda.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace melodora::test {
+
+/** A card with the given title, artist and audio path, the rest derived from the title. */
+inline Scheda schedaDiProva(const QString& brano, const QString& artista = {},
+    const QString& mp3 = {}, const QString& genere = {})
+{
+    Scheda s;
+    s.imposta(Campo::Brano, brano);
+    s.imposta(Campo::Artista, artista);
+    s.imposta(Campo::Album, QStringLiteral("Album di ") + brano);
+    s.imposta(Campo::Genere, genere);
+    s.imposta(Campo::Anno, QStringLiteral("1999"));
+    s.imposta(Campo::MP3, mp3);
+    return s;
+}
+
+/** Writes the cards' records one after another, as the archive holds them. */
+inline bool scriviArchivio(const QString& percorso, const QList<Scheda>& schede)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    for (const Scheda& s : schede) {
+        if (f.write(s.inByte()) != kLunghezzaScheda)
+            return false;
+    }
+    return true;
+}
+
+inline QByteArray leggiFile(const QString& percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace melodora::test

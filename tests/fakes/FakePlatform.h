@@ -1,0 +1,172 @@
+#pragma once
+
+#include "platform/FileOps.h"
+#include "platform/Platform.h"
+#include "platform/PrintSurface.h"
+#include "platform/ServiziQt.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+#include <QUrl>
+
+namespace melodora::test {
+
+/** One message box as the window asked for it. */
+struct MessaggioMostrato {
+    QString testo;
+    QString titolo;
+    Icona icona;
+    Pulsanti pulsanti;
+};
+
+/** Records every box; answers from a script (OK, or Yes for Yes/No, when none is queued). */
+class FakeMessages : public MessageService {
+public:
+    Risposta mostra(QWidget*, const QString& testo, const QString& titolo, Icona icona,
+        Pulsanti pulsanti) override
+    {
+        mostrati.append({ testo, titolo, icona, pulsanti });
+        if (!risposte.isEmpty())
+            return risposte.dequeue();
+        switch (pulsanti) {
+        case Pulsanti::SiNo:
+            return Risposta::Si;
+        default:
+            return Risposta::Ok;
+        }
+    }
+    void beep() override { ++beep_; }
+
+    QList<MessaggioMostrato> mostrati;
+    QQueue<Risposta> risposte;
+    int beep_ = 0;
+};
+
+class FakeHelp : public HelpService {
+public:
+    void impostaFileGuida(const QString& percorso) override { file = percorso; }
+    QString fileGuida() const override { return file; }
+    void mostraGuida(QWidget*) override { ++aperture; }
+    QString file;
+    int aperture = 0;
+};
+
+/**
+ * Records the keys; with consegna on (the default) also posts them as the real service
+ * does, so that a queued Tab really moves the focus.
+ */
+class FakeKeys : public KeyService {
+public:
+    void inviaTasti(const QString& tasti) override
+    {
+        inviati.append(tasti);
+        if (consegna)
+            reale.inviaTasti(tasti);
+    }
+    QStringList inviati;
+    bool consegna = true;
+    QtKeyService reale;
+};
+
+/** Returns the scripted path (empty: the user cancelled) and records how it was asked. */
+class FakeFileDialog : public FileDialogService {
+public:
+    QString scegliFile(QWidget*, const QString& titolo_, const QString& cartella_,
+        const QStringList& filtri_) override
+    {
+        ++chiamate;
+        titolo = titolo_;
+        cartella = cartella_;
+        filtri = filtri_;
+        return risposta;
+    }
+    QString risposta;
+    int chiamate = 0;
+    QString titolo;
+    QString cartella;
+    QStringList filtri;
+};
+
+/** Records every command string; a path is "existing" unless listed in mancanti. */
+class FakeMedia : public MediaService {
+public:
+    void mciExecute(const QString& comando) override { comandi.append(comando); }
+    QString shortPath(const QString& percorso) override
+    {
+        return mancanti.contains(percorso) ? QString() : percorso;
+    }
+    QStringList comandi;
+    QStringList mancanti;
+};
+
+/** A mixer with scripted bounds (0..65535 by default) that records every value set. */
+class FakeMixer : public Mixer {
+public:
+    FakeMixer(std::optional<ControlloVolume> controllo, QList<long>* valori)
+        : m_controllo(std::move(controllo))
+        , m_valori(valori)
+    {
+    }
+    std::optional<ControlloVolume> controlloVolume() override { return m_controllo; }
+    bool impostaVolume(const ControlloVolume&, long valore) override
+    {
+        m_valori->append(valore);
+        return true;
+    }
+
+private:
+    std::optional<ControlloVolume> m_controllo;
+    QList<long>* m_valori;
+};
+
+class FakeMixerService : public MixerService {
+public:
+    std::unique_ptr<Mixer> apri() override
+    {
+        ++aperture;
+        if (!apribile)
+            return nullptr;
+        return std::make_unique<FakeMixer>(controllo, &valori);
+    }
+    bool apribile = true;
+    std::optional<ControlloVolume> controllo
+        = ControlloVolume { QStringLiteral("Master"), 0, 65535 };
+    QList<long> valori;
+    int aperture = 0;
+};
+
+class FakePrinter : public PrinterService {
+public:
+    QString nomeDispositivo() override { return nome; }
+    std::unique_ptr<PrintSurface> nuovoDocumento() override { return nullptr; }
+    QString nome = QStringLiteral("Stampante di prova");
+};
+
+/** Records every URL; answers with esito. */
+class FakeShell : public ShellService {
+public:
+    bool apriUrl(const QUrl& url) override
+    {
+        url_.append(url);
+        return esito;
+    }
+    QList<QUrl> url_;
+    bool esito = true;
+};
+
+/** Every fake, and the Platform that hands them to a window. Real file operations by default. */
+struct FakePlatform {
+    FakeMessages messaggi;
+    FakeHelp guida;
+    FakeKeys tasti;
+    FakeFileDialog dialoghi;
+    FakeMedia media;
+    FakeMixerService mixer;
+    FakePrinter stampante;
+    FakeShell shell;
+    Platform platform { messaggi, guida, tasti, dialoghi, media, mixer, stampante, shell,
+        fileOpsReali() };
+};
+
+} // namespace melodora::test

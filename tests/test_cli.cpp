@@ -1,0 +1,138 @@
+#include "ArchivioDiProva.h"
+#include "archive/AppFilePath.h"
+#include "cli/Cli.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void countEShow();
+    void exportJson();
+    void importTuttoONiente_data();
+    void importTuttoONiente();
+    void giroCompleto();
+
+private:
+    int esegui(const QStringList& argomenti)
+    {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        const int stato = cli::esegui(
+            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
+        out.flush();
+        err.flush();
+        return stato;
+    }
+    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
+    QString scriviTesto(const QString& nome, const QByteArray& dati)
+    {
+        QFile f(m_dir->filePath(nome));
+        f.open(QIODevice::WriteOnly);
+        f.write(dati);
+        return f.fileName();
+    }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_out;
+    QString m_err;
+};
+
+void TestCli::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestCli::countEShow()
+{
+    Scheda s = schedaDiProva(QStringLiteral("Perché"), QStringLiteral("Artista"));
+    s.imposta(Campo::Testo, QStringLiteral("uno\r\ndue"));
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Primo")), s }));
+    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(m_out, QStringLiteral("2\n"));
+    QCOMPARE(esegui({ QStringLiteral("show"), QStringLiteral("2"), QStringLiteral("--json") }), 0);
+    QCOMPARE(m_out,
+        QStringLiteral("{\"n\": 2, \"Brano\": \"Perché\", \"Artista\": \"Artista\", "
+                       "\"Album\": \"Album di Perché\", \"Genere\": \"\", \"Anno\": "
+                       "\"1999\", \"Note\": \"\", \"Testo\": \"uno\\r\\ndue\", \"MP3\": \"\"}\n"));
+    QVERIFY(esegui({ QStringLiteral("show"), QStringLiteral("3") }) != 0);
+    QVERIFY(m_err.contains(QStringLiteral("non esiste")));
+    QVERIFY(esegui({ QStringLiteral("show"), QStringLiteral("0") }) != 0);
+    // A damaged length prints the quotient and warns.
+    QFile f(archivio());
+    QVERIFY(f.resize(2 * 2830 + 1415));
+    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(m_out, QStringLiteral("2.5\n"));
+    QVERIFY(m_err.contains(QStringLiteral("1415 byte")));
+}
+
+void TestCli::exportJson()
+{
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
+        0);
+    QCOMPARE(m_out, QStringLiteral("[]\n"));
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("A \"q\" \\")) }));
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
+        0);
+    const QJsonDocument doc = QJsonDocument::fromJson(m_out.toUtf8());
+    QCOMPARE(doc.array().size(), 1);
+    QCOMPARE(doc.array().at(0).toObject().value(QStringLiteral("Brano")).toString(),
+        QStringLiteral("A \"q\" \\"));
+    QVERIFY(esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("xml") })
+        != 0);
+}
+
+void TestCli::importTuttoONiente_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("errore");
+    QTest::newRow("senza titolo") << QByteArray(R"([{"Brano":"ok"},{"Brano":"   ","Artista":"x"}])")
+                                  << QStringLiteral("scheda 2");
+    QTest::newRow("chiave sconosciuta")
+        << QByteArray(R"([{"Brano":"ok","Voto":"5"}])") << QStringLiteral("Voto");
+    QTest::newRow("malformato") << QByteArray(R"([{"Brano":"ok"},)") << QStringLiteral("JSON");
+    QTest::newRow("non un elenco") << QByteArray(R"({"Brano":"ok"})") << QStringLiteral("elenco");
+    QTest::newRow("valore numerico")
+        << QByteArray(R"([{"Brano":"ok","Anno":1999}])") << QStringLiteral("Anno");
+}
+
+void TestCli::importTuttoONiente()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, errore);
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Esistente")) }));
+    const QByteArray prima = leggiFile(archivio());
+    QVERIFY(esegui({ QStringLiteral("import"), scriviTesto(QStringLiteral("x.json"), json) }) != 0);
+    QVERIFY2(m_err.contains(errore), qPrintable(m_err));
+    QCOMPARE(leggiFile(archivio()), prima);
+}
+
+void TestCli::giroCompleto()
+{
+    // Import applies the save button's rules: trim, cut, pad; LF becomes CR LF.
+    const QByteArray json = R"([{"n": 7, "Brano": "  Titolo  ", "Testo": "a\nb",
+        "Note": ")"
+        + QByteArray(300, 'n') + R"(", "Genere": "Rock"}])";
+    QCOMPARE(esegui({ QStringLiteral("import"), scriviTesto(QStringLiteral("y.json"), json) }), 0);
+    const QByteArray disco = leggiFile(archivio());
+    QCOMPARE(disco.size(), 2830);
+    QCOMPARE(disco.left(8), QByteArray("Titolo  "));
+    QCOMPARE(disco.mid(340, 240), QByteArray(240, 'n'));
+    QCOMPARE(disco.mid(580, 5), QByteArray("a\r\nb "));
+    // Export then import into an empty archive gives the same bytes.
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
+        0);
+    const QString esportato = scriviTesto(QStringLiteral("e.json"), m_out.toUtf8());
+    QFile::remove(archivio());
+    QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+    QCOMPARE(leggiFile(archivio()), disco);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"

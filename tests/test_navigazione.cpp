@@ -1,0 +1,224 @@
+#include "ArchivioDiProva.h"
+#include "FakePlatform.h"
+#include "archive/AppFilePath.h"
+#include "main_window/frmSonoria.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+class TestNavigazione : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void avvioVuoto();
+    void navigazioneSuTre_data();
+    void navigazioneSuTre();
+    void unaSolaScheda();
+    void archivioVuotoOMancante_data();
+    void archivioVuotoOMancante();
+    void modificheScartate();
+    void nuovoSvuota();
+    void archivioDanneggiato();
+    void posizioneOltreLaFine();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<frmSonoria> m_win;
+    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
+    void treSchede()
+    {
+        QVERIFY(scriviArchivio(archivio(),
+            { schedaDiProva(QStringLiteral("Uno"), QStringLiteral("A1")),
+                schedaDiProva(
+                    QStringLiteral("Due"), QStringLiteral("A2"), QStringLiteral("/musica/due.mp3")),
+                schedaDiProva(QStringLiteral("  Tre  "), QStringLiteral("A3")) }));
+    }
+    void clic(QToolButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+};
+
+void TestNavigazione::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    impostaCartellaProgramma(m_dir->path());
+    m_fake = std::make_unique<FakePlatform>();
+    m_win = std::make_unique<frmSonoria>(m_fake->platform);
+    m_win->show();
+    QApplication::setActiveWindow(m_win.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+}
+
+void TestNavigazione::cleanup()
+{
+    m_win.reset();
+    m_fake.reset();
+    impostaCartellaProgramma(QString());
+    m_dir.reset();
+}
+
+void TestNavigazione::avvioVuoto()
+{
+    QCOMPARE(m_win->windowTitle(), QStringLiteral(" Melodora 1.0"));
+    QCOMPARE(m_win->lblPosizione->text(), QString());
+    QCOMPARE(m_win->txtBrano->text(), QString());
+    QCOMPARE(m_win->txtGenere->currentText(), QString());
+    QCOMPARE(m_win->txtGenere->count(), 50);
+    QCOMPARE(m_win->txtGenere->itemText(0), QStringLiteral("Africana"));
+    QCOMPARE(m_win->txtGenere->itemText(49), QStringLiteral("Western"));
+    QCOMPARE(m_fake->guida.file, m_dir->filePath(QStringLiteral("Sonoria.hlp")));
+    // No card is read at start-up: the archive is not even created.
+    QVERIFY(!QFile::exists(archivio()));
+    QVERIFY(!m_win->cmdPlay->isEnabled());
+}
+
+void TestNavigazione::navigazioneSuTre_data()
+{
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("didascalia");
+    QTest::addColumn<QString>("titolo");
+    QTest::newRow("avanti") << QStringLiteral("cmdAvanti") << QStringLiteral(" 3")
+                            << QStringLiteral("Tre");
+    QTest::newRow("indietro") << QStringLiteral("cmdIndietro") << QStringLiteral(" 1")
+                              << QStringLiteral("Uno");
+    QTest::newRow("primo") << QStringLiteral("cmdPrimo") << QStringLiteral(" 1")
+                           << QStringLiteral("Uno");
+    QTest::newRow("ultimo") << QStringLiteral("cmdUltimo") << QStringLiteral(" 3")
+                            << QStringLiteral("Tre");
+}
+
+void TestNavigazione::navigazioneSuTre()
+{
+    QFETCH(QString, pulsante);
+    QFETCH(QString, didascalia);
+    QFETCH(QString, titolo);
+    treSchede();
+    clic(m_win->cmdPrimo);
+    clic(m_win->cmdAvanti);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 2"));
+    QCOMPARE(m_win->txtMP3->text(), QStringLiteral("/musica/due.mp3"));
+    QVERIFY(m_win->cmdPlay->isEnabled());
+    clic(m_win->findChild<QToolButton*>(pulsante));
+    QCOMPARE(m_win->lblPosizione->text(), didascalia);
+    QCOMPARE(m_win->txtBrano->text(), titolo);
+    QVERIFY(!m_win->cmdPlay->isEnabled());
+    // At either end the same button shows the same card again, without a message.
+    clic(m_win->findChild<QToolButton*>(pulsante));
+    QCOMPARE(m_win->lblPosizione->text(), didascalia);
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+}
+
+void TestNavigazione::unaSolaScheda()
+{
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Sola")) }));
+    for (QToolButton* b : { m_win->cmdAvanti, m_win->cmdIndietro, m_win->cmdPrimo, m_win->cmdUltimo,
+             m_win->cmdAvanti }) {
+        clic(b);
+        QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 1"));
+        QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Sola"));
+    }
+}
+
+void TestNavigazione::archivioVuotoOMancante_data()
+{
+    QTest::addColumn<bool>("esiste");
+    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<bool>("messaggio");
+    for (bool esiste : { false, true }) {
+        const char* n = esiste ? "vuoto" : "mancante";
+        QTest::addRow("%s primo", n) << esiste << QStringLiteral("cmdPrimo") << true;
+        QTest::addRow("%s avanti", n) << esiste << QStringLiteral("cmdAvanti") << true;
+        QTest::addRow("%s ultimo", n) << esiste << QStringLiteral("cmdUltimo") << true;
+        QTest::addRow("%s indietro", n) << esiste << QStringLiteral("cmdIndietro") << false;
+    }
+}
+
+void TestNavigazione::archivioVuotoOMancante()
+{
+    QFETCH(bool, esiste);
+    QFETCH(QString, pulsante);
+    QFETCH(bool, messaggio);
+    if (esiste)
+        QVERIFY(scriviArchivio(archivio(), {}));
+    m_win->txtBrano->setText(QStringLiteral("scritto a mano"));
+    m_win->txtArtista->setFocus();
+    clic(m_win->findChild<QToolButton*>(pulsante));
+    QCOMPARE(m_fake->messaggi.mostrati.size(), messaggio ? 1 : 0);
+    if (messaggio) {
+        const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+        QCOMPARE(m.testo, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Attenzione:"));
+        QCOMPARE(m.icona, Icona::Esclamazione);
+        QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    }
+    QCOMPARE(m_win->txtBrano->text(), QString());
+    QCOMPARE(m_win->lblPosizione->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
+    QVERIFY(QFile::exists(archivio()));
+    QCOMPARE(QFileInfo(archivio()).size(), 0);
+}
+
+void TestNavigazione::modificheScartate()
+{
+    treSchede();
+    const QByteArray prima = leggiFile(archivio());
+    clic(m_win->cmdPrimo);
+    m_win->txtBrano->setText(QStringLiteral("Cambiato"));
+    m_win->txtTesto->setPlainText(QStringLiteral("riga\nriga"));
+    clic(m_win->cmdAvanti);
+    clic(m_win->cmdIndietro);
+    QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Uno"));
+    QCOMPARE(m_win->txtTesto->toPlainText(), QString());
+    QCOMPARE(leggiFile(archivio()), prima);
+}
+
+void TestNavigazione::nuovoSvuota()
+{
+    treSchede();
+    clic(m_win->cmdUltimo);
+    clic(m_win->cmdNuovo);
+    QCOMPARE(m_win->lblPosizione->text(), QString());
+    QCOMPARE(m_win->txtBrano->text(), QString());
+    QCOMPARE(m_win->txtArtista->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
+    clic(m_win->cmdAvanti);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 1"));
+}
+
+void TestNavigazione::archivioDanneggiato()
+{
+    // 2.5 records: the last card is the nearest whole number, halves to even (2).
+    treSchede();
+    QFile f(archivio());
+    QVERIFY(f.resize(2 * 2830 + 1415));
+    const QByteArray prima = leggiFile(archivio());
+    clic(m_win->cmdUltimo);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 2"));
+    clic(m_win->cmdAvanti);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 2"));
+    QVERIFY(f.resize(2 * 2830 + 2000)); // 2.7: card 3 is the part record
+    clic(m_win->cmdAvanti);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 3"));
+    QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Tre"));
+    QCOMPARE(leggiFile(archivio()).size(), 2 * 2830 + 2000);
+    Q_UNUSED(prima);
+}
+
+void TestNavigazione::posizioneOltreLaFine()
+{
+    treSchede();
+    m_win->lblPosizione->setText(QStringLiteral(" 9"));
+    clic(m_win->cmdIndietro);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 3"));
+}
+
+QTEST_MAIN(TestNavigazione)
+#include "test_navigazione.moc"
