@@ -87,6 +87,21 @@ const QList<Comando>& comandi()
         { "import", "import FILE.json",
             "Aggiunge in coda le schede di un file JSON; tutto o niente.",
             "melodora-cli import schede.json", comandoImport },
+        { "delete", "delete N", "Elimina la scheda N, come il pulsante Elimina (senza domanda).",
+            "melodora-cli delete 4", comandoDelete },
+        { "check", "check", "Controlla l'archivio; esce con 0 solo se è integro.",
+            "melodora-cli check", comandoCheck },
+        { "search", "search titolo|artista|album|genere TESTO",
+            "Elenca, in ordine alfabetico, le schede il cui campo inizia con TESTO.",
+            "melodora-cli search genere rock", comandoSearch },
+        { "audio", "audio", "Elenca, in ordine alfabetico, le schede con un file audio.",
+            "melodora-cli audio", comandoAudio },
+        { "print", "print N --layout tutto|info|testo [--pdf FILE]",
+            "Stampa la scheda N nell'impaginazione scelta (stampante predefinita o PDF).",
+            "melodora-cli print 3 --layout tutto --pdf scheda3.pdf", comandoPrint },
+        { "print-list", "print-list search CAMPO TESTO | print-list audio [--pdf FILE]",
+            "Stampa l'elenco di una ricerca o l'elenco dei brani audio.",
+            "melodora-cli print-list audio --pdf brani.pdf", comandoPrintList },
     };
     return elenco;
 }

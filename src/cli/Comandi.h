@@ -31,5 +31,15 @@ int comandoCount(Contesto& c);
 int comandoShow(Contesto& c);
 int comandoExport(Contesto& c);
 int comandoImport(Contesto& c);
+int comandoDelete(Contesto& c);
+int comandoCheck(Contesto& c);
+
+// List commands.
+int comandoSearch(Contesto& c);
+int comandoAudio(Contesto& c);
+
+// Printing commands.
+int comandoPrint(Contesto& c);
+int comandoPrintList(Contesto& c);
 
 } // namespace melodora::cli

@@ -1,36 +1,14 @@
-// The buttons that open the other windows.
+// The volume button: the volume window opens modally and the playback goes on.
 #include "main_window/frmSonoria.h"
 
-#include <QLabel>
+#include "audio/frmVolume.h"
 
 namespace melodora {
 
-void frmSonoria::cmdTrova_Click()
-{
-    CloseAudio();
-    // The search window opens here.
-}
-
-void frmSonoria::cmdListaMP3_Click()
-{
-    CloseAudio();
-    // The audio list window opens here.
-}
-
-void frmSonoria::cmdStampa_Click()
-{
-    // The card print dialog opens here; the playback goes on.
-}
-
 void frmSonoria::cmdVolume_Click()
 {
-    // The volume window opens here; the playback goes on.
-}
-
-void frmSonoria::picRights_MouseUp()
-{
-    // Back home first; the about window takes the main window's place here.
-    spostaTwipsCasa(picRights, kCasaRights);
+    frmVolume volume(m_platform, this);
+    volume.exec();
 }
 
 } // namespace melodora

@@ -1,0 +1,75 @@
+#include "audio/Riproduzione.h"
+
+#include "platform/Platform.h"
+
+#include <QAbstractButton>
+
+namespace melodora {
+
+ControlloRiproduzione::ControlloRiproduzione(MediaService& media, QAbstractButton* play,
+    QAbstractButton* pause, QAbstractButton* stop, std::function<QString()> fileCorrente)
+    : m_media(media)
+    , m_play(play)
+    , m_pause(pause)
+    , m_stop(stop)
+    , m_file(std::move(fileCorrente))
+{
+}
+
+bool ControlloRiproduzione::nessunFile() const { return m_file().trimmed().isEmpty(); }
+
+QString ControlloRiproduzione::ShortPath(const QString& percorso) const
+{
+    return m_media.shortPath(percorso);
+}
+
+void ControlloRiproduzione::play()
+{
+    m_pause->setEnabled(true);
+    m_stop->setEnabled(true);
+    m_media.mciExecute(QStringLiteral("play ") + ShortPath(m_file()));
+}
+
+void ControlloRiproduzione::pause()
+{
+    if (nessunFile())
+        return;
+    m_media.mciExecute(QStringLiteral("pause ") + ShortPath(m_file()));
+    m_pause->setEnabled(false);
+}
+
+void ControlloRiproduzione::chiudi()
+{
+    // Ending playback is always play, then close, on the same short path.
+    const QString breve = ShortPath(m_file());
+    m_media.mciExecute(QStringLiteral("play ") + breve);
+    m_media.mciExecute(QStringLiteral("close ") + breve);
+}
+
+void ControlloRiproduzione::stop()
+{
+    if (nessunFile())
+        return;
+    chiudi();
+    m_pause->setEnabled(false);
+    m_stop->setEnabled(false);
+}
+
+void ControlloRiproduzione::CloseAudio()
+{
+    if (nessunFile() || !m_stop->isEnabled())
+        return;
+    chiudi();
+    m_pause->setEnabled(false);
+    m_stop->setEnabled(false);
+}
+
+void ControlloRiproduzione::chiudiSempre()
+{
+    if (!nessunFile())
+        chiudi();
+    m_pause->setEnabled(false);
+    m_stop->setEnabled(false);
+}
+
+} // namespace melodora

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+class QWidget;
+
+namespace melodora {
+
+/** Which window's list is printed: the heading and the totals label differ. */
+enum class TipoElenco { Ricerca, Audio };
+
+/**
+ * Prints the rows of a list window as shown, with heading, totals and the dated footer,
+ * asking first and reporting an empty list or a failed printout in message boxes.
+ * @p criterio is the search window's criterion caption (unused for the audio list).
+ */
+void StampaElenco(Platform& platform, QWidget* parent, TipoElenco tipo, const QString& criterio,
+    const QStringList& righe);
+
+} // namespace melodora
