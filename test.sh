@@ -23,5 +23,5 @@ scripts/suono.sh avvia
 trap 'scripts/suono.sh ferma' EXIT
 
 echo "== test"
-cd build-test
-ctest --output-on-failure -j2 "$@"
+# From the worktree's root, where the trap above finds the script that stops the server.
+ctest --test-dir build-test --output-on-failure -j2 "$@"
