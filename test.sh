@@ -23,5 +23,5 @@ scripts/suono.sh avvia
 trap 'scripts/suono.sh ferma' EXIT
 
 echo "== test"
-cd build-test
-ctest --output-on-failure -j2 "$@"
+# From here, so that the exit trap still finds scripts/ and stops the sound server.
+ctest --test-dir build-test --output-on-failure -j2 "$@"
