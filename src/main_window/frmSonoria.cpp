@@ -315,7 +315,7 @@ void frmSonoria::imgEsci_MouseUp()
     close();
     // The exit picture ends the program at once, whatever else is open.
     QApplication::closeAllWindows();
-    QCoreApplication::exit(0);
+    QCoreApplication::quit();
 }
 
 bool frmSonoria::eventFilter(QObject* oggetto, QEvent* evento)
