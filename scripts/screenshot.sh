@@ -107,5 +107,5 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$finestra")"
 mkdir -p "$(dirname "$uscita")"
 "$im_import" -window root "$lavoro/schermo.png"
-"$im_convert" "$lavoro/schermo.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$uscita"
+"$im_convert" "$lavoro/schermo.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -strip "$uscita"
 echo "scritto $uscita (${WIDTH}x${HEIGHT})"
