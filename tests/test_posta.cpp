@@ -305,6 +305,7 @@ void TestPosta::invioNonParteConInvio()
     email.txtIndirizzo->setText(QStringLiteral("a@x.example"));
     for (int i = 0; i < 5; ++i) {
         QWidget* prima = QApplication::focusWidget();
+        QVERIFY(prima);
         QTest::keyClick(prima, Qt::Key_Return);
         QTRY_VERIFY(QApplication::focusWidget() != prima);
     }

@@ -77,17 +77,17 @@ void Autore::creaControlli()
     QFont corsivo = Label2->font();
     corsivo.setItalic(true);
     Label2->setFont(corsivo);
-    Label3 = etichetta(QStringLiteral("Label3"), kTesto3, { 128, 74, 296, 40 });
-    Label4 = etichetta(QStringLiteral("Label4"), kTesto4, { 128, 118, 296, 20 });
+    Label3 = etichetta(QStringLiteral("Label3"), kTesto3, { 128, 74, 296, 48 });
+    Label4 = etichetta(QStringLiteral("Label4"), kTesto4, { 128, 124, 296, 20 });
 
     auto* linea = new QFrame(this);
     linea->setObjectName(QStringLiteral("linSepara"));
     linea->setFrameShape(QFrame::HLine);
     linea->setFrameShadow(QFrame::Sunken);
-    linea->setGeometry(16, 146, 408, 4);
+    linea->setGeometry(16, 150, 408, 4);
 
-    Label5 = etichetta(QStringLiteral("Label5"), kTesto5, { 16, 158, 408, 36 });
-    Label6 = etichetta(QStringLiteral("Label6"), QString(), { 16, 200, 260, 56 });
+    Label5 = etichetta(QStringLiteral("Label5"), kTesto5, { 16, 160, 408, 36 });
+    Label6 = etichetta(QStringLiteral("Label6"), QString(), { 16, 202, 260, 56 });
 
     imgEmail = creaImmagine(
         this, QStringLiteral("imgEmail"), QStringLiteral("email"), { 320, 204, 44, 44 });
