@@ -3,6 +3,7 @@
 # and runs every test. A private sound server runs for the tests that play for real.
 set -euo pipefail
 cd "$(dirname "$0")"
+RADICE="$(pwd)"
 scripts/dipendenze.sh
 
 export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/melodora-test-xdg"
@@ -19,9 +20,8 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMELODORA_SANITIZE=ON -DMELOD
   -DMELODORA_BENCH=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 
-scripts/suono.sh avvia
-trap 'scripts/suono.sh ferma' EXIT
+"$RADICE/scripts/suono.sh" avvia
+trap '"$RADICE/scripts/suono.sh" ferma' EXIT
 
 echo "== test"
-cd build-test
-ctest --output-on-failure -j2 "$@"
+(cd build-test && ctest --output-on-failure -j2 "$@")
