@@ -58,7 +58,7 @@ void frmStampa::creaControlli()
     optCover = opzione(QStringLiteral("optCover"), OpzioneTesto, 80);
 
     cmdImp = creaPulsante(
-        this, QStringLiteral("cmdImp"), QStringLiteral("guida"), TipGuida, { 10, 190, 44, 44 });
+        this, QStringLiteral("cmdImp"), QStringLiteral("imp"), TipGuida, { 10, 190, 44, 44 });
     cmdStampa = creaPulsante(this, QStringLiteral("cmdStampa"), QStringLiteral("stampa"), TipStampa,
         { 316, 190, 44, 44 });
     cmdAnnulla = creaPulsante(this, QStringLiteral("cmdAnnulla"), QStringLiteral("annulla"),
