@@ -5,6 +5,9 @@
 #include "lists/OrdineAlfabetico.h"
 #include "lists/TestiListe.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace melodora {
 
 using namespace testi_liste;
@@ -26,6 +29,18 @@ namespace {
         return t;
     }
 
+    /** The character of each byte of the archive's code page. */
+    const std::array<char16_t, 256>& caratteriCodePage()
+    {
+        static const std::array<char16_t, 256> t = [] {
+            std::array<char16_t, 256> a {};
+            for (int b = 0; b < 256; ++b)
+                a[b] = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
+            return a;
+        }();
+        return t;
+    }
+
     /** The bytes of a field without its leading and trailing blanks. */
     struct Pezzo {
         const char* dati;
@@ -37,10 +52,19 @@ namespace {
         const char* p = record + info(campo).offset;
         int i = 0;
         int j = info(campo).lunghezza;
-        while (i < j && p[i] == ' ')
-            ++i;
+        // Most of a field is the blanks that fill it: skip them eight at a time.
+        constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
+        while (j - i >= 8) {
+            uint64_t otto = 0;
+            std::memcpy(&otto, p + j - 8, sizeof otto);
+            if (otto != kOttoSpazi)
+                break;
+            j -= 8;
+        }
         while (j > i && p[j - 1] == ' ')
             --j;
+        while (i < j && p[i] == ' ')
+            ++i;
         return { p + i, j - i };
     }
 }
@@ -77,24 +101,30 @@ QString voceRecord(CampoRicerca formato, qint64 n, const char* record)
         pezzi[i] = pezzoDelRecord(record, riga.pezzi[i]);
         totale += pezzi[i].lunghezza;
     }
-    const QString numero = QString::number(n);
-    totale += numero.size();
+    char16_t cifre[24];
+    int nCifre = 0;
+    for (qint64 resto = n; nCifre == 0 || resto > 0; resto /= 10)
+        cifre[nCifre++] = static_cast<char16_t>(u'0' + resto % 10);
+    totale += nCifre;
     // One allocation per entry: the pieces are decoded straight into it.
+    const auto& caratteri = caratteriCodePage();
     QString voce(totale, Qt::Uninitialized);
-    QChar* out = voce.data();
+    char16_t* out = reinterpret_cast<char16_t*>(voce.data());
     auto scrivi = [&out](const QString& s) {
-        for (QChar c : s)
-            *out++ = c;
+        std::memcpy(out, s.utf16(), static_cast<size_t>(s.size()) * sizeof(char16_t));
+        out += s.size();
     };
     for (int i = 0; i < 4; ++i) {
         if (i > 0)
             scrivi(kSeparatore);
+        const auto* byte = reinterpret_cast<const unsigned char*>(pezzi[i].dati);
         for (int k = 0; k < pezzi[i].lunghezza; ++k)
-            *out++ = cp1252::decodifica(static_cast<unsigned char>(pezzi[i].dati[k]));
+            *out++ = caratteri[byte[k]];
     }
     scrivi(kApertura);
-    scrivi(numero);
-    *out++ = QLatin1Char(')');
+    while (nCifre > 0)
+        *out++ = cifre[--nCifre];
+    *out++ = u')';
     return voce;
 }
 
