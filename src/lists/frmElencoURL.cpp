@@ -74,8 +74,8 @@ void frmElencoURL::creaControlli()
     picContainer = creaCornice(this, QStringLiteral("picContainer"), { 8, 8, 464, 396 });
     picContainer->setAutoFillBackground(true);
     coloraSfondo(picContainer, QApplication::palette().color(QPalette::Window));
-    imgTitolo = creaImmagine(
-        picContainer, QStringLiteral("imgTitolo"), QStringLiteral("titolo"), { 10, 8, 260, 46 });
+    imgTitolo = creaImmagine(picContainer, QStringLiteral("imgTitolo"),
+        QStringLiteral("titolo_lista"), { 10, 8, 260, 40 });
     Image1 = creaImmagine(
         picContainer, QStringLiteral("Image1"), QStringLiteral("listamp3"), { 408, 8, 46, 46 });
     lblCerca = creaEtichetta(

@@ -142,8 +142,8 @@ void frmFindInviata::creaControlli()
     lblFaiClic->setAlignment(Qt::AlignCenter);
     lblFaiClic->installEventFilter(this);
     lblFaiClic->hide();
-    cmdIndietro = creaPulsante(picLista, QStringLiteral("cmdIndietro"), QStringLiteral("indietro"),
-        TipIndietro, { 8, 338, 38, 38 });
+    cmdIndietro = creaPulsante(picLista, QStringLiteral("cmdIndietro"),
+        QStringLiteral("indietro_lista"), TipIndietro, { 8, 338, 38, 38 });
     cmdStampa = creaPulsante(picLista, QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
         TipStampa, { 408, 338, 38, 38 });
     picLista->hide();
