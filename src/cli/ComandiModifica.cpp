@@ -1,4 +1,4 @@
-// Commands that delete a card and check an archive.
+// The command that deletes a card.
 #include "cli/Comandi.h"
 
 namespace melodora::cli {
@@ -6,12 +6,6 @@ namespace melodora::cli {
 int comandoDelete(Contesto& c)
 {
     c.uscita.err << "melodora-cli: delete non è ancora disponibile\n";
-    return 1;
-}
-
-int comandoCheck(Contesto& c)
-{
-    c.uscita.err << "melodora-cli: check non è ancora disponibile\n";
     return 1;
 }
 
