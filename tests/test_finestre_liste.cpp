@@ -5,6 +5,8 @@
 #include "lists/frmElencoURL.h"
 #include "lists/frmFindInviata.h"
 #include "main_window/frmSonoria.h"
+#include "platform/FileOps.h"
+#include "platform/MediaQt.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMediaPlayer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -75,6 +79,7 @@ private slots:
     void chiusuraFermaLaRiproduzione();
     void volumeNonFerma();
     void elencoDallaFinestraPrincipale();
+    void riproduzioneReale();
 
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
@@ -696,6 +701,33 @@ void TestFinestreListe::elencoDallaFinestraPrincipale()
     QCOMPARE(principale.lblPosizione->text(), QStringLiteral(" 4"));
     QCOMPARE(principale.txtBrano->text(), QStringLiteral("Àncora"));
     QCOMPARE(principale.txtGenere->currentText(), QStringLiteral("Hard Rock"));
+}
+
+void TestFinestreListe::riproduzioneReale()
+{
+    // The list's current file is the field as stored, padded with blanks; the real player
+    // must still find the file (a path with a blank of its own).
+    const QString wav = m_dir->filePath(QStringLiteral("tono di prova.wav"));
+    QCOMPARE(QProcess::execute(QStringLiteral("sox"),
+                 { "-q", "-n", "-r", "44100", "-c", "2", wav, "synth", "5", "sine", "440", "vol",
+                     "0.3" }),
+        0);
+    QVERIFY(scriviArchivio(
+        archivio(), { scheda(QStringLiteral("Tono"), QStringLiteral("Prova"), {}, {}, wav) }));
+    QtMediaService media(m_fake->messaggi);
+    Platform piattaforma { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi, media,
+        m_fake->mixer, m_fake->stampante, m_fake->shell, fileOpsReali() };
+    auto w = std::make_unique<frmElencoURL>(piattaforma, registra());
+    w->show();
+    clic(w->lstTrovati, 0);
+    QCOMPARE(w->lblMP3->text().size(), 250);
+    QTest::mouseClick(w->cmdPlay, Qt::LeftButton);
+    QVERIFY(media.lettore(wav));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        media.lettore(wav)->playbackState(), QMediaPlayer::PlayingState, 10000);
+    QTest::mouseClick(w->cmdChiudi, Qt::LeftButton);
+    QVERIFY(!media.lettore(wav));
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
 QTEST_MAIN(TestFinestreListe)
