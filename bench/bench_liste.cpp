@@ -11,11 +11,11 @@
 #include "main_window/Generi.h"
 #include "platform/FileOps.h"
 
+#include "lists/CasellaElenco.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -254,7 +254,7 @@ void provaArchivio(const QString& cartella, int schede)
         elenco = std::make_unique<frmElencoURL>(fake.platform, [](qint64, const Scheda&) {});
     });
     riga(QStringLiteral("finestra elenco audio (apertura)"), m, cat,
-        QStringLiteral("%1 righe").arg(elenco->lstTrovati->count()));
+        QStringLiteral("%1 righe").arg(elenco->lstTrovati->conteggio()));
     elenco.reset();
 
     frmFindInviata ricerca(fake.platform, [](qint64, const Scheda&) {});
@@ -263,7 +263,7 @@ void provaArchivio(const QString& cartella, int schede)
         ricerca.cmdMittente->click();
     });
     riga(QStringLiteral("finestra ricerca titolo \"a\""), m, cat,
-        QStringLiteral("%1 righe").arg(ricerca.lstTrovati->count()));
+        QStringLiteral("%1 righe").arg(ricerca.lstTrovati->conteggio()));
 }
 
 } // namespace

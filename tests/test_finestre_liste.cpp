@@ -2,6 +2,7 @@
 #include "FakePlatform.h"
 #include "archive/AppFilePath.h"
 #include "audio/frmVolume.h"
+#include "lists/CasellaElenco.h"
 #include "lists/frmElencoURL.h"
 #include "lists/frmFindInviata.h"
 #include "main_window/frmSonoria.h"
@@ -13,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -91,9 +91,9 @@ private:
     std::unique_ptr<frmFindInviata> apriRicerca();
     std::unique_ptr<frmElencoURL> apriElenco();
     void cerca(frmFindInviata& w, QLineEdit* casella, QToolButton* pulsante, const QString& testo);
-    static QStringList voci(const QListWidget* l);
-    static void doppioClic(QListWidget* l, int riga);
-    static void clic(QListWidget* l, int riga);
+    static QStringList voci(const CasellaElenco* l);
+    static void doppioClic(CasellaElenco* l, int riga);
+    static void clic(CasellaElenco* l, int riga);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakePlatform> m_fake;
@@ -166,24 +166,25 @@ void TestFinestreListe::cerca(
     QTest::mouseClick(pulsante, Qt::LeftButton);
 }
 
-QStringList TestFinestreListe::voci(const QListWidget* l)
+QStringList TestFinestreListe::voci(const CasellaElenco* l)
 {
+    // What the list shows, read back through its model.
     QStringList t;
-    for (int i = 0; i < l->count(); ++i)
-        t.append(l->item(i)->text());
+    for (int i = 0; i < l->model()->rowCount(); ++i)
+        t.append(l->model()->index(i, 0).data().toString());
     return t;
 }
 
-void TestFinestreListe::doppioClic(QListWidget* l, int riga)
+void TestFinestreListe::doppioClic(CasellaElenco* l, int riga)
 {
-    const QPoint p = l->visualItemRect(l->item(riga)).center();
+    const QPoint p = l->rettangolo(riga).center();
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
 }
 
-void TestFinestreListe::clic(QListWidget* l, int riga)
+void TestFinestreListe::clic(CasellaElenco* l, int riga)
 {
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(riga)).center());
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->rettangolo(riga).center());
 }
 
 void TestFinestreListe::ricercaApertura()
@@ -195,7 +196,7 @@ void TestFinestreListe::ricercaApertura()
     QVERIFY(!w->picLista->isVisible());
     QVERIFY(!w->lblTrovati->isVisible());
     QVERIFY(w->lblFaiClic->isHidden());
-    QCOMPARE(w->lstTrovati->count(), 0);
+    QCOMPARE(w->lstTrovati->conteggio(), 0);
     QCOMPARE(w->lblCriterio->text(), QString());
     QCOMPARE(m_fake->guida.file, m_dir->filePath(QStringLiteral("Sonoria.hlp")));
     QCOMPARE(w->fraMittente->title(), QStringLiteral(" Titolo del brano: "));
@@ -276,7 +277,7 @@ void TestFinestreListe::criterioVuoto()
     QVERIFY(w->picOpzioni->isVisible());
     QVERIFY(!w->picLista->isVisible());
     QVERIFY(!w->lblTrovati->isVisible());
-    QCOMPARE(w->lstTrovati->count(), 0);
+    QCOMPARE(w->lstTrovati->conteggio(), 0);
 }
 
 void TestFinestreListe::ricercaGenere_data()
@@ -310,7 +311,7 @@ void TestFinestreListe::ricercaGenere()
     QCOMPARE(w->lblCerca->text(),
         QStringLiteral("Inserire le prime lettere del genere musicale nel riquadro sottostante:"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtCerca));
-    QVERIFY(w->lstTrovati->selectedItems().isEmpty());
+    QVERIFY(w->lstTrovati->selezionato() < 0);
     QVERIFY(w->lblFaiClic->isHidden());
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
@@ -332,7 +333,7 @@ void TestFinestreListe::titoloIndietroGenere()
     QVERIFY(w->picOpzioni->isVisible());
     QVERIFY(!w->picLista->isVisible());
     QVERIFY(!w->lblTrovati->isVisible());
-    QCOMPARE(w->lstTrovati->count(), 2); // the list stays until the next search
+    QCOMPARE(w->lstTrovati->conteggio(), 2); // the list stays until the next search
 
     // A search keeps the hint as it was; the genre format is rebuilt when a card opens.
     cerca(*w, w->txtFindAzi, w->cmdData, QStringLiteral("pop"));
@@ -355,14 +356,14 @@ void TestFinestreListe::doppioClicSenzaSelezione()
     auto w = apriRicerca();
     QVERIFY(w);
     cerca(*w, w->txtFindCit, w->cmdOggetto, QStringLiteral("ROSSI"));
-    QCOMPARE(w->lstTrovati->count(), 2);
+    QCOMPARE(w->lstTrovati->conteggio(), 2);
     w->lstTrovati_DblClick();
     QTest::keyClick(w->txtCerca, Qt::Key_Return);
     QTest::mouseDClick(w->lblFaiClic, Qt::LeftButton);
     QVERIFY(m_aperte.isEmpty());
     QVERIFY(w->isVisible());
     // The criterion caption names the format: with any other beginning nothing opens.
-    w->lstTrovati->setCurrentRow(0);
+    w->lstTrovati->seleziona(0);
     w->lblCriterio->setText(QStringLiteral("Altro: rossi"));
     w->lstTrovati_DblClick();
     QVERIFY(m_aperte.isEmpty());
@@ -379,16 +380,16 @@ void TestFinestreListe::digitazioneRicerca()
             "Alberi - Amore - Rossi - 1999  (Scheda 6)",
             "Albero - Rock - ACDC - 1999  (Scheda 3)" }));
     QTest::keyClicks(w->txtCerca, QStringLiteral("ALBER"));
-    QCOMPARE(w->lstTrovati->currentRow(), 1);
+    QCOMPARE(w->lstTrovati->selezionato(), 1);
     QVERIFY(w->lblFaiClic->isVisible());
     QTest::keyClick(w->txtCerca, Qt::Key_O);
-    QCOMPARE(w->lstTrovati->currentRow(), 2);
-    QCOMPARE(w->lstTrovati->selectedItems().size(), 1);
+    QCOMPARE(w->lstTrovati->selezionato(), 2);
+    QCOMPARE(w->lstTrovati->testoSelezionato(), w->lstTrovati->voci().at(2));
     QTest::keyClick(w->txtCerca, Qt::Key_X);
-    QVERIFY(w->lstTrovati->selectedItems().isEmpty());
+    QVERIFY(w->lstTrovati->selezionato() < 0);
     QVERIFY(w->lblFaiClic->isHidden());
     w->txtCerca->clear();
-    QVERIFY(w->lstTrovati->selectedItems().isEmpty());
+    QVERIFY(w->lstTrovati->selezionato() < 0);
     // Enter in the search box opens the selected entry.
     QTest::keyClicks(w->txtCerca, QStringLiteral("alba"));
     QTest::keyClick(w->txtCerca, Qt::Key_Return);
@@ -425,13 +426,13 @@ void TestFinestreListe::suggerimento()
     auto w = apriRicerca();
     QVERIFY(w);
     cerca(*w, w->txtFindAzi, w->cmdData, QStringLiteral("r"));
-    QCOMPARE(w->lstTrovati->count(), 3);
-    QListWidget* l = w->lstTrovati;
-    QTest::mouseMove(l->viewport(), l->visualItemRect(l->item(1)).center());
-    QTRY_COMPARE(l->toolTip(), " " + l->item(1)->text() + " ");
+    QCOMPARE(w->lstTrovati->conteggio(), 3);
+    CasellaElenco* l = w->lstTrovati;
+    QTest::mouseMove(l->viewport(), l->rettangolo(1).center());
+    QTRY_COMPARE(l->toolTip(), " " + l->voci().at(1) + " ");
     // Below the last entry the nearest one is the last.
     QTest::mouseMove(l->viewport(), QPoint(10, l->viewport()->height() - 2));
-    QTRY_COMPARE(l->toolTip(), " " + l->item(2)->text() + " ");
+    QTRY_COMPARE(l->toolTip(), " " + l->voci().at(2) + " ");
     w->lstTrovati_MouseMove(QPoint(-5, 3));
     QCOMPARE(l->toolTip(), QString());
 }
@@ -442,7 +443,7 @@ void TestFinestreListe::voceNonPiuInArchivio()
     auto w = apriRicerca();
     QVERIFY(w);
     cerca(*w, w->txtFindQual, w->cmdMittente, QStringLiteral("zu"));
-    QCOMPARE(w->lstTrovati->count(), 1);
+    QCOMPARE(w->lstTrovati->conteggio(), 1);
     // Another program changed the card behind the window's back: nothing opens.
     m_schede[0].imposta(Campo::Anno, QStringLiteral("2000"));
     QVERIFY(scriviArchivio(archivio(), m_schede));
@@ -494,7 +495,7 @@ void TestFinestreListe::elencoAlCaricamento()
             "Zucchero - Rossi - Dolce - 1999  (Scheda 1)" }));
     QCOMPARE(w->lblTrovati->text(), QStringLiteral("4  brani in archivio"));
     QVERIFY(w->lblTrovati->isVisible());
-    QVERIFY(w->lstTrovati->selectedItems().isEmpty());
+    QVERIFY(w->lstTrovati->selezionato() < 0);
     QCOMPARE(w->lblMP3->text(), QString());
     QVERIFY(!w->cmdPlay->isEnabled());
     QVERIFY(!w->cmdPause->isEnabled());
@@ -524,7 +525,7 @@ void TestFinestreListe::elencoArchivioVuotoOMancante()
         QVERIFY(scriviArchivio(archivio(), {}));
     auto w = apriElenco();
     QVERIFY(w);
-    QCOMPARE(w->lstTrovati->count(), 0);
+    QCOMPARE(w->lstTrovati->conteggio(), 0);
     QCOMPARE(w->lblTrovati->text(), QStringLiteral("0  brani in archivio"));
     QVERIFY(QFile::exists(archivio()));
 }
@@ -590,7 +591,7 @@ void TestFinestreListe::digitazioneSenzaVoce()
     auto w = apriElenco();
     QVERIFY(w);
     QTest::keyClicks(w->txtCerca, QStringLiteral("RO"));
-    QCOMPARE(w->lstTrovati->currentRow(), 2);
+    QCOMPARE(w->lstTrovati->selezionato(), 2);
     QCOMPARE(w->lblMP3->text().trimmed(), QStringLiteral("/m/rock.mp3"));
     QVERIFY(w->cmdPlay->isEnabled());
     QVERIFY(w->lblFaiClic->isVisible());
@@ -598,7 +599,7 @@ void TestFinestreListe::digitazioneSenzaVoce()
         QTest::mouseClick(w->cmdPlay, Qt::LeftButton);
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
-    QVERIFY(w->lstTrovati->selectedItems().isEmpty());
+    QVERIFY(w->lstTrovati->selezionato() < 0);
     QVERIFY(!w->cmdPlay->isEnabled());
     QVERIFY(!w->cmdPause->isEnabled());
     QVERIFY(!w->cmdStop->isEnabled());
@@ -694,7 +695,7 @@ void TestFinestreListe::elencoDallaFinestraPrincipale()
         QVERIFY(w);
         visto = true;
         w->txtCerca->setText(QStringLiteral("àn"));
-        doppioClic(w->lstTrovati, w->lstTrovati->currentRow());
+        doppioClic(w->lstTrovati, w->lstTrovati->selezionato());
     });
     principale.cmdListaMP3_Click();
     QVERIFY(visto);

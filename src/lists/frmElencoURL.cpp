@@ -12,14 +12,11 @@
 
 #include <QApplication>
 #include <QFrame>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QToolButton>
-#include <QToolTip>
 
 namespace melodora {
 
@@ -86,17 +83,11 @@ void frmElencoURL::creaControlli()
     txtCerca->setFont(arial9());
     coloraSfondo(txtCerca, kGrigioChiaro);
     txtCerca->installEventFilter(this);
-    lstTrovati = new QListWidget(picContainer);
+    lstTrovati = new CasellaElenco(picContainer);
     lstTrovati->setObjectName(QStringLiteral("lstTrovati"));
     lstTrovati->setGeometry(10, 110, 444, 214);
     lstTrovati->setFont(arial9());
-    lstTrovati->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstTrovati->setUniformItemSizes(true); // a hundred thousand rows lay out at once
-    lstTrovati->setSortingEnabled(false); // filled already sorted
     coloraSfondo(lstTrovati, kGrigioChiaro);
-    lstTrovati->setMouseTracking(true);
-    lstTrovati->viewport()->setMouseTracking(true);
-    lstTrovati->viewport()->installEventFilter(this);
     lblMP3 = creaEtichetta(picContainer, QStringLiteral("lblMP3"), {}, { 10, 328, 444, 20 });
     lblMP3->setFont(arial9());
     lblMP3->setAutoFillBackground(true);
@@ -144,11 +135,9 @@ void frmElencoURL::creaControlli()
     lblFaiClic->installEventFilter(this);
     lblFaiClic->hide();
 
-    connect(lstTrovati, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_riempimento)
-            lstTrovati_Click();
-    });
-    connect(lstTrovati, &QListWidget::itemDoubleClicked, this, &frmElencoURL::lstTrovati_DblClick);
+    connect(lstTrovati, &CasellaElenco::selezioneCambiata, this, &frmElencoURL::lstTrovati_Click);
+    connect(lstTrovati, &CasellaElenco::doppioClic, this, &frmElencoURL::lstTrovati_DblClick);
+    connect(lstTrovati, &CasellaElenco::puntatoreMosso, this, &frmElencoURL::lstTrovati_MouseMove);
     connect(txtCerca, &QLineEdit::textChanged, this, &frmElencoURL::txtCerca_Change);
     connect(cmdPlay, &QToolButton::clicked, this, &frmElencoURL::cmdPlay_Click);
     connect(cmdPause, &QToolButton::clicked, this, &frmElencoURL::cmdPause_Click);
@@ -177,17 +166,14 @@ void frmElencoURL::Form_Load()
 
 void frmElencoURL::costruisciElenco()
 {
-    casella::CursoreAttesa attesa;
+    CursoreAttesa attesa;
     // Errors of the archive are not reported: an archive that cannot be read lists nothing.
     QStringList voci;
     if (auto archivio
         = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
         elencoAudio(*archivio, voci);
-    m_voci = voci;
-    m_riempimento = true;
-    casella::riempi(lstTrovati, m_voci);
-    m_riempimento = false;
-    lblTrovati->setText(QString::number(m_voci.size()) + BraniInArchivio);
+    lstTrovati->riempi(voci);
+    lblTrovati->setText(QString::number(lstTrovati->conteggio()) + BraniInArchivio);
     lblTrovati->show();
 }
 
@@ -227,7 +213,7 @@ void frmElencoURL::CloseAudio() { m_riproduzione->CloseAudio(); }
 void frmElencoURL::lstTrovati_Click()
 {
     CloseAudio();
-    const QString voce = casella::selezionata(lstTrovati);
+    const QString voce = lstTrovati->testoSelezionato();
     if (voce.isEmpty())
         return;
     std::optional<SchedaTrovata> trovata;
@@ -253,7 +239,7 @@ void frmElencoURL::lstTrovati_Click()
 
 void frmElencoURL::lstTrovati_DblClick()
 {
-    const QString voce = casella::selezionata(lstTrovati);
+    const QString voce = lstTrovati->testoSelezionato();
     if (voce.isEmpty())
         return;
     std::optional<SchedaTrovata> trovata;
@@ -276,10 +262,10 @@ void frmElencoURL::txtCerca_KeyPress(int& KeyAscii)
 
 void frmElencoURL::txtCerca_Change()
 {
-    const int prima = lstTrovati->selectedItems().isEmpty() ? -1 : lstTrovati->currentRow();
+    const int prima = lstTrovati->selezionato();
     // A change of the selection runs the click handler: the previous song ends and the new
     // entry's file becomes current.
-    const int ora = casella::selezionaPrima(lstTrovati, m_voci, txtCerca->text());
+    const int ora = lstTrovati->selezionaPrima(txtCerca->text());
     if (ora < 0) {
         if (!togliSpazi(lblMP3->text()).isEmpty())
             m_riproduzione->chiudiSempre(); // play then close, playing or not
@@ -299,9 +285,9 @@ void frmElencoURL::txtCerca_Change()
 
 void frmElencoURL::lstTrovati_MouseMove(QPoint punto)
 {
-    const int indice = casella::voceVicina(lstTrovati, punto);
+    const int indice = lstTrovati->voceVicina(punto);
     lstTrovati->setToolTip(
-        indice >= 0 ? casella::suggerimento(lstTrovati->item(indice)->text()) : QString());
+        indice >= 0 ? suggerimentoVoce(lstTrovati->voci().at(indice)) : QString());
 }
 
 void frmElencoURL::cmdPlay_Click() { m_riproduzione->play(); }
@@ -316,7 +302,7 @@ void frmElencoURL::cmdVolume_Click()
 
 void frmElencoURL::cmdStampa_Click()
 {
-    StampaElenco(m_platform, this, TipoElenco::Audio, QString(), m_voci);
+    StampaElenco(m_platform, this, TipoElenco::Audio, QString(), lstTrovati->voci());
 }
 
 void frmElencoURL::cmdGuida_Click() { m_platform.tasti.inviaTasti(QStringLiteral("{F1}")); }
@@ -330,22 +316,6 @@ bool frmElencoURL::eventFilter(QObject* oggetto, QEvent* evento)
         int KeyAscii = codiceAscii(static_cast<QKeyEvent*>(evento));
         txtCerca_KeyPress(KeyAscii);
         return false; // the key is not discarded
-    }
-    if (lstTrovati && oggetto == lstTrovati->viewport()) {
-        if (tipo == QEvent::MouseMove) {
-            auto* mouse = static_cast<QMouseEvent*>(evento);
-            if (mouse->buttons() == Qt::NoButton)
-                lstTrovati_MouseMove(mouse->position().toPoint());
-        } else if (tipo == QEvent::ToolTip) {
-            auto* aiuto = static_cast<QHelpEvent*>(evento);
-            if (lstTrovati->toolTip().isEmpty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(
-                    aiuto->globalPos(), lstTrovati->toolTip(), lstTrovati->viewport());
-            return true;
-        }
-        return false;
     }
     if (oggetto == lblFaiClic && tipo == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(evento);

@@ -4,7 +4,6 @@
 #include "platform/Platform.h"
 
 #include <QDialog>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -12,11 +11,11 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QToolButton;
 
 namespace melodora {
 
+class CasellaElenco;
 class ControlloRiproduzione;
 
 /**
@@ -51,9 +50,6 @@ public:
     void CloseAudio();
     QString ShortPath(const QString& percorso) const;
 
-    /** The entries of the list, in list order (what the print button prints). */
-    const QStringList& voci() const { return m_voci; }
-
     void done(int esito) override;
 
 protected:
@@ -70,8 +66,6 @@ private:
     Platform& m_platform;
     std::function<void(qint64, const Scheda&)> m_mostraScheda;
     std::unique_ptr<ControlloRiproduzione> m_riproduzione;
-    QStringList m_voci;
-    bool m_riempimento = false; // the list is being filled: no click handler
     bool m_scaricata = false;
 
 public:
@@ -81,7 +75,7 @@ public:
     QLabel* Image1 = nullptr;
     QLabel* lblCerca = nullptr;
     QLineEdit* txtCerca = nullptr;
-    QListWidget* lstTrovati = nullptr;
+    CasellaElenco* lstTrovati = nullptr;
     QLabel* lblMP3 = nullptr;
     QToolButton* cmdPlay = nullptr;
     QToolButton* cmdPause = nullptr;

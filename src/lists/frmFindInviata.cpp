@@ -9,14 +9,10 @@
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
 #include <QToolButton>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -122,16 +118,10 @@ void frmFindInviata::creaControlli()
     txtCerca->setGeometry(8, 60, 438, 30);
     txtCerca->setFont(caratterePerCaselle());
     txtCerca->installEventFilter(this);
-    lstTrovati = new QListWidget(picLista);
+    lstTrovati = new CasellaElenco(picLista);
     lstTrovati->setObjectName(QStringLiteral("lstTrovati"));
     lstTrovati->setGeometry(8, 96, 438, 216);
-    lstTrovati->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstTrovati->setUniformItemSizes(true); // a hundred thousand rows lay out at once
-    lstTrovati->setSortingEnabled(false); // filled already sorted
     coloraSfondo(lstTrovati, coloreFuoco());
-    lstTrovati->setMouseTracking(true);
-    lstTrovati->viewport()->setMouseTracking(true);
-    lstTrovati->viewport()->installEventFilter(this);
     lblFaiClic = creaEtichetta(
         picLista, QStringLiteral("lblFaiClic"), FaiClicRicerca, { 8, 316, 438, 18 });
     {
@@ -173,12 +163,10 @@ void frmFindInviata::creaControlli()
     connect(cmdStampa, &QToolButton::clicked, this, &frmFindInviata::cmdStampa_Click);
     connect(cmdGuida, &QToolButton::clicked, this, &frmFindInviata::cmdGuida_Click);
     connect(cmdChiudi, &QToolButton::clicked, this, &frmFindInviata::cmdChiudi_Click);
-    connect(lstTrovati, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_riempimento)
-            lstTrovati_Click();
-    });
+    connect(lstTrovati, &CasellaElenco::selezioneCambiata, this, &frmFindInviata::lstTrovati_Click);
+    connect(lstTrovati, &CasellaElenco::doppioClic, this, &frmFindInviata::lstTrovati_DblClick);
     connect(
-        lstTrovati, &QListWidget::itemDoubleClicked, this, &frmFindInviata::lstTrovati_DblClick);
+        lstTrovati, &CasellaElenco::puntatoreMosso, this, &frmFindInviata::lstTrovati_MouseMove);
     connect(txtCerca, &QLineEdit::textChanged, this, &frmFindInviata::txtCerca_Change);
 
     setTabOrder(txtFindQual, cmdMittente);
@@ -255,20 +243,17 @@ void frmFindInviata::cerca(CampoRicerca campo)
         return;
     }
     {
-        casella::CursoreAttesa attesa;
+        CursoreAttesa attesa;
         // Errors of the archive are not reported: an archive that cannot be read lists nothing.
         QStringList voci;
         if (auto archivio = ArchivioSchede::apri(
                 AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
             cercaSchede(*archivio, campo, digitato, voci);
-        m_voci = voci;
-        m_riempimento = true;
-        casella::riempi(lstTrovati, m_voci);
-        m_riempimento = false;
+        lstTrovati->riempi(voci);
     }
     lblCriterio->setText(criterioRicerca(campo, digitato));
     lblCerca->setText(riga.istruzione);
-    lblTrovati->setText(QString::number(m_voci.size()) + SchedeTrovate);
+    lblTrovati->setText(QString::number(lstTrovati->conteggio()) + SchedeTrovate);
     lblTrovati->show();
     picLista->show();
     picOpzioni->hide();
@@ -306,7 +291,7 @@ void frmFindInviata::ApriSchedaGenere() { apriScheda(CampoRicerca::Genere); }
 
 void frmFindInviata::apriScheda(CampoRicerca formato)
 {
-    const QString voce = casella::selezionata(lstTrovati);
+    const QString voce = lstTrovati->testoSelezionato();
     if (voce.isEmpty())
         return;
     std::optional<SchedaTrovata> trovata;
@@ -332,20 +317,20 @@ void frmFindInviata::txtCerca_KeyPress(int& KeyAscii)
 void frmFindInviata::txtCerca_Change()
 {
     // A change of the selection runs the click handler, which shows the hint.
-    if (casella::selezionaPrima(lstTrovati, m_voci, txtCerca->text()) < 0)
+    if (lstTrovati->selezionaPrima(txtCerca->text()) < 0)
         lblFaiClic->hide();
 }
 
 void frmFindInviata::lstTrovati_MouseMove(QPoint punto)
 {
-    const int indice = casella::voceVicina(lstTrovati, punto);
+    const int indice = lstTrovati->voceVicina(punto);
     lstTrovati->setToolTip(
-        indice >= 0 ? casella::suggerimento(lstTrovati->item(indice)->text()) : QString());
+        indice >= 0 ? suggerimentoVoce(lstTrovati->voci().at(indice)) : QString());
 }
 
 void frmFindInviata::cmdStampa_Click()
 {
-    StampaElenco(m_platform, this, TipoElenco::Ricerca, lblCriterio->text(), m_voci);
+    StampaElenco(m_platform, this, TipoElenco::Ricerca, lblCriterio->text(), lstTrovati->voci());
 }
 
 void frmFindInviata::cmdGuida_Click() { m_platform.tasti.inviaTasti(QStringLiteral("{F1}")); }
@@ -376,22 +361,6 @@ bool frmFindInviata::eventFilter(QObject* oggetto, QEvent* evento)
         else
             txtCerca_KeyPress(KeyAscii);
         return false; // the key is not discarded
-    }
-    if (lstTrovati && oggetto == lstTrovati->viewport()) {
-        if (tipo == QEvent::MouseMove) {
-            auto* mouse = static_cast<QMouseEvent*>(evento);
-            if (mouse->buttons() == Qt::NoButton)
-                lstTrovati_MouseMove(mouse->position().toPoint());
-        } else if (tipo == QEvent::ToolTip) {
-            auto* aiuto = static_cast<QHelpEvent*>(evento);
-            if (lstTrovati->toolTip().isEmpty())
-                QToolTip::hideText();
-            else
-                QToolTip::showText(
-                    aiuto->globalPos(), lstTrovati->toolTip(), lstTrovati->viewport());
-            return true;
-        }
-        return false;
     }
     if (oggetto == lblFaiClic && tipo == QEvent::MouseButtonDblClick) {
         lblFaiClic_DblClick();

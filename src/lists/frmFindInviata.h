@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 
 #include <QDialog>
-#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -14,11 +13,11 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QToolButton;
 
 namespace melodora {
 
+class CasellaElenco;
 /**
  * The search window: finds the cards whose title, artist, album or genre begins with the
  * typed letters, lists them in alphabetical order, and hands the double-clicked card to the
@@ -52,9 +51,6 @@ public:
     void cmdGuida_Click();
     void cmdChiudi_Click();
 
-    /** The entries of the list, in list order (what the print button prints). */
-    const QStringList& voci() const { return m_voci; }
-
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
@@ -72,8 +68,6 @@ private:
 
     Platform& m_platform;
     std::function<void(qint64, const Scheda&)> m_mostraScheda;
-    QStringList m_voci;
-    bool m_riempimento = false; // the list is being refilled: no click handler
 
 public:
     // Controls, named as the window's design names them (objectName too).
@@ -95,7 +89,7 @@ public:
     QLabel* lblCriterio = nullptr;
     QLabel* lblCerca = nullptr;
     QLineEdit* txtCerca = nullptr;
-    QListWidget* lstTrovati = nullptr;
+    CasellaElenco* lstTrovati = nullptr;
     QLabel* lblFaiClic = nullptr;
     QToolButton* cmdIndietro = nullptr;
     QToolButton* cmdStampa = nullptr;
