@@ -1,30 +1,258 @@
 #include "lists/Elenchi.h"
 
 #include "archive/Archivio.h"
+#include "archive/Codifica.h"
+#include "lists/OrdineAlfabetico.h"
+#include "lists/TestiListe.h"
+
+#include <cstdint>
+#include <cstring>
 
 namespace melodora {
+
+using namespace testi_liste;
+
+namespace {
+    const QString kSeparatore = QStringLiteral(" - ");
+    const QString kApertura = QStringLiteral("  (Scheda ");
+    constexpr int kLimiteCriterio = 18;
+
+    /** The upper-case character of each byte of the archive's code page. */
+    const std::array<char16_t, 256>& maiuscoleCodePage()
+    {
+        static const std::array<char16_t, 256> t = [] {
+            std::array<char16_t, 256> a {};
+            for (int b = 0; b < 256; ++b)
+                a[b] = maiuscola(cp1252::decodifica(static_cast<unsigned char>(b))).unicode();
+            return a;
+        }();
+        return t;
+    }
+
+    /** The character of each byte of the archive's code page. */
+    const std::array<char16_t, 256>& caratteriCodePage()
+    {
+        static const std::array<char16_t, 256> t = [] {
+            std::array<char16_t, 256> a {};
+            for (int b = 0; b < 256; ++b)
+                a[b] = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
+            return a;
+        }();
+        return t;
+    }
+
+    /** The bytes of a field without its leading and trailing blanks. */
+    struct Pezzo {
+        const char* dati;
+        int lunghezza;
+    };
+
+    Pezzo pezzoDelRecord(const char* record, Campo campo)
+    {
+        const char* p = record + info(campo).offset;
+        int i = 0;
+        int j = info(campo).lunghezza;
+        // Most of a field is the blanks that fill it: skip them eight at a time.
+        constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
+        while (j - i >= 8) {
+            uint64_t otto = 0;
+            std::memcpy(&otto, p + j - 8, sizeof otto);
+            if (otto != kOttoSpazi)
+                break;
+            j -= 8;
+        }
+        while (j > i && p[j - 1] == ' ')
+            --j;
+        while (i < j && p[i] == ' ')
+            ++i;
+        return { p + i, j - i };
+    }
+}
+
+const RigaRicerca& rigaRicerca(CampoRicerca campo)
+{
+    static const std::array<RigaRicerca, 4> righe = { {
+        { Campo::Brano, { Campo::Brano, Campo::Artista, Campo::Album, Campo::Anno }, PrefissoBrano,
+            VuotoBrano, CercaBrano },
+        { Campo::Artista, { Campo::Artista, Campo::Brano, Campo::Album, Campo::Anno },
+            PrefissoArtista, VuotoArtista, CercaArtista },
+        { Campo::Album, { Campo::Album, Campo::Brano, Campo::Artista, Campo::Anno }, PrefissoAlbum,
+            VuotoAlbum, CercaAlbum },
+        { Campo::Genere, { Campo::Genere, Campo::Brano, Campo::Artista, Campo::Anno },
+            PrefissoGenere, VuotoGenere, CercaGenere },
+    } };
+    return righe[static_cast<int>(campo)];
+}
+
+QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda)
+{
+    const RigaRicerca& riga = rigaRicerca(formato);
+    return scheda.testo(riga.pezzi[0]) + kSeparatore + scheda.testo(riga.pezzi[1]) + kSeparatore
+        + scheda.testo(riga.pezzi[2]) + kSeparatore + scheda.testo(riga.pezzi[3]) + kApertura
+        + QString::number(n) + QLatin1Char(')');
+}
+
+QString voceRecord(CampoRicerca formato, qint64 n, const char* record)
+{
+    const RigaRicerca& riga = rigaRicerca(formato);
+    std::array<Pezzo, 4> pezzi {};
+    qsizetype totale = 3 * kSeparatore.size() + kApertura.size() + 1;
+    for (int i = 0; i < 4; ++i) {
+        pezzi[i] = pezzoDelRecord(record, riga.pezzi[i]);
+        totale += pezzi[i].lunghezza;
+    }
+    char16_t cifre[24];
+    int nCifre = 0;
+    for (qint64 resto = n; nCifre == 0 || resto > 0; resto /= 10)
+        cifre[nCifre++] = static_cast<char16_t>(u'0' + resto % 10);
+    totale += nCifre;
+    // One allocation per entry: the pieces are decoded straight into it.
+    const auto& caratteri = caratteriCodePage();
+    QString voce(totale, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(voce.data());
+    auto scrivi = [&out](const QString& s) {
+        std::memcpy(out, s.utf16(), static_cast<size_t>(s.size()) * sizeof(char16_t));
+        out += s.size();
+    };
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0)
+            scrivi(kSeparatore);
+        const auto* byte = reinterpret_cast<const unsigned char*>(pezzi[i].dati);
+        for (int k = 0; k < pezzi[i].lunghezza; ++k)
+            *out++ = caratteri[byte[k]];
+    }
+    scrivi(kApertura);
+    while (nCifre > 0)
+        *out++ = cifre[--nCifre];
+    *out++ = u')';
+    return voce;
+}
+
+qint64 numeroDellaVoce(const QString& voce)
+{
+    if (!voce.endsWith(QLatin1Char(')')))
+        return 0;
+    const qsizetype apertura = voce.lastIndexOf(kApertura);
+    if (apertura < 0)
+        return 0;
+    const qsizetype inizio = apertura + kApertura.size();
+    const QStringView cifre = QStringView(voce).mid(inizio, voce.size() - 1 - inizio);
+    // The format writes the number plainly: digits only, no sign, no leading zero.
+    if (cifre.isEmpty() || cifre.size() > 18 || cifre.at(0) == QLatin1Char('0'))
+        return 0;
+    qint64 n = 0;
+    for (QChar c : cifre) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+        n = n * 10 + (c.unicode() - '0');
+    }
+    return n;
+}
+
+QChar maiuscola(QChar c) { return c.toUpper(); }
+
+CriterioRicerca::CriterioRicerca(CampoRicerca campo, const QString& testo)
+    : m_offset(info(rigaRicerca(campo).campo).offset)
+    , m_lunghezzaCampo(info(rigaRicerca(campo).campo).lunghezza)
+{
+    const QString t = togliSpazi(testo);
+    m_chiave.resize(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i)
+        m_chiave[i] = maiuscola(t.at(i));
+}
+
+bool CriterioRicerca::corrisponde(const char* record) const
+{
+    // The first L characters, trimmed, can equal a key of L characters without blanks at its
+    // ends only when they hold no blank at either end: then trimming leaves them whole.
+    const qsizetype l = m_chiave.size();
+    if (l == 0 || l > m_lunghezzaCampo)
+        return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(record + m_offset);
+    if (p[0] == ' ' || p[l - 1] == ' ')
+        return false;
+    const auto& maiuscole = maiuscoleCodePage();
+    const QChar* chiave = m_chiave.constData();
+    for (qsizetype k = 0; k < l; ++k) {
+        if (maiuscole[p[k]] != chiave[k].unicode())
+            return false;
+    }
+    return true;
+}
 
 Esito cercaSchede(
     const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, QStringList& voci)
 {
-    Q_UNUSED(archivio);
-    Q_UNUSED(campo);
-    Q_UNUSED(testo);
     voci.clear();
-    return Esito::fallito(QStringLiteral("ricerca non ancora disponibile"));
+    const CriterioRicerca criterio(campo, testo);
+    if (criterio.vuoto() || criterio.chiave().size() > info(rigaRicerca(campo).campo).lunghezza)
+        return {};
+    const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
+        if (criterio.corrisponde(record))
+            voci.append(voceRecord(campo, n, record));
+        return true;
+    });
+    ordinaAlfabetico(voci);
+    return esito;
 }
 
 Esito elencoAudio(const ArchivioSchede& archivio, QStringList& voci)
 {
-    Q_UNUSED(archivio);
     voci.clear();
-    return Esito::fallito(QStringLiteral("elenco non ancora disponibile"));
+    const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
+        if (pezzoDelRecord(record, Campo::MP3).lunghezza > 0)
+            voci.append(voceRecord(CampoRicerca::Titolo, n, record));
+        return true;
+    });
+    ordinaAlfabetico(voci);
+    return esito;
+}
+
+std::optional<SchedaTrovata> trovaScheda(
+    const ArchivioSchede& archivio, CampoRicerca formato, const QString& voce)
+{
+    // Every entry ends with the number of its own card, so no other card can rebuild to it.
+    const qint64 n = numeroDellaVoce(voce);
+    if (n < 1 || n > archivio.schedeIntere())
+        return std::nullopt;
+    SchedaTrovata trovata;
+    if (!archivio.LeggiScheda(n, trovata.scheda))
+        return std::nullopt;
+    if (voceScheda(formato, n, trovata.scheda) != voce)
+        return std::nullopt;
+    trovata.numero = n;
+    return trovata;
 }
 
 QString criterioRicerca(CampoRicerca campo, const QString& testoDigitato)
 {
-    Q_UNUSED(campo);
-    return testoDigitato;
+    const QString& prefisso = rigaRicerca(campo).prefisso;
+    const QString t = togliSpazi(testoDigitato);
+    if (t.size() <= kLimiteCriterio)
+        return prefisso + t;
+    return prefisso + togliSpazi(testoDigitato.left(kLimiteCriterio)) + QStringLiteral("...");
+}
+
+std::optional<CampoRicerca> formatoDelCriterio(const QString& criterio)
+{
+    const QStringView modo = QStringView(criterio).left(4);
+    for (CampoRicerca c : { CampoRicerca::Titolo, CampoRicerca::Artista, CampoRicerca::Album,
+             CampoRicerca::Genere }) {
+        if (modo.size() == 4 && modo == QStringView(rigaRicerca(c).prefisso).left(4))
+            return c;
+    }
+    return std::nullopt;
+}
+
+int primaVoceCheInizia(const QStringList& voci, const QString& testo)
+{
+    if (testo.isEmpty())
+        return -1;
+    for (qsizetype i = 0; i < voci.size(); ++i) {
+        if (voci.at(i).startsWith(testo, Qt::CaseInsensitive))
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 } // namespace melodora

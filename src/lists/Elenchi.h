@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <array>
+#include <optional>
+
 namespace melodora {
 
 class ArchivioSchede;
@@ -13,16 +16,101 @@ class ArchivioSchede;
 enum class CampoRicerca { Titolo, Artista, Album, Genere };
 
 /**
- * The entries of the cards whose field begins with @p testo (trimmed, without regard to
- * case), in list order.
+ * One criteria row of the search window: the field it matches, the pieces of its entries
+ * in order, the prefix of its criterion caption and its texts.
+ */
+struct RigaRicerca {
+    Campo campo;
+    std::array<Campo, 4> pezzi;
+    QString prefisso; ///< "Brano: ": its first four characters name the entry format
+    QString messaggioVuoto; ///< shown when the criterion is blank
+    QString istruzione; ///< shown above the search box of the results panel
+};
+
+/** The row of @p campo. */
+const RigaRicerca& rigaRicerca(CampoRicerca campo);
+
+/**
+ * A list entry: the four pieces of the format of @p formato, each trimmed, joined by " - ",
+ * then "  (Scheda n)". The audio list uses the title format.
+ */
+QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda);
+
+/** The same entry built straight from a record's 2830 bytes, decoding only its four pieces. */
+QString voceRecord(CampoRicerca formato, qint64 n, const char* record);
+
+/** The card number an entry ends with ("  (Scheda n)"), or 0 when it ends otherwise. */
+qint64 numeroDellaVoce(const QString& voce);
+
+/**
+ * The matching rule of a search: a card matches when the first L characters of its field as
+ * stored (padded with blanks), trimmed and upper-cased, equal the criterion trimmed and
+ * upper-cased, L being the length of the trimmed criterion. In effect: the field begins with
+ * the criterion, without regard to case; a field shorter than the criterion never matches.
+ */
+class CriterioRicerca {
+public:
+    /** @p testo as typed; its leading and trailing blanks are removed. */
+    CriterioRicerca(CampoRicerca campo, const QString& testo);
+
+    /** True when the criterion is empty or blanks only: such a search is refused. */
+    bool vuoto() const { return m_chiave.isEmpty(); }
+    /** The criterion upper-cased, as compared. */
+    const QString& chiave() const { return m_chiave; }
+
+    /** Whether the record (2830 bytes) matches; only the field's first L bytes are read. */
+    bool corrisponde(const char* record) const;
+
+private:
+    int m_offset;
+    int m_lunghezzaCampo;
+    QString m_chiave;
+};
+
+/** One character upper-cased as the system's locale does it, accented letters included. */
+QChar maiuscola(QChar c);
+
+/**
+ * The entries of the cards that match @p testo (as typed) in @p campo, in list order.
+ * One sequential pass in large blocks over the whole records; a trailing part record is not
+ * a card. A blank @p testo gives no entries.
  */
 Esito cercaSchede(
     const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, QStringList& voci);
 
-/** The entries of every card that has an audio file, in list order. */
+/**
+ * The entries (title format) of every card whose audio path is not blank, in list order.
+ * Whether the file exists is not looked at.
+ */
 Esito elencoAudio(const ArchivioSchede& archivio, QStringList& voci);
 
-/** The caption of the search window's criterion label for a search of @p testoDigitato. */
+/** A card found from its entry. */
+struct SchedaTrovata {
+    qint64 numero = 0;
+    Scheda scheda;
+};
+
+/**
+ * The card whose entry in format @p formato equals @p voce exactly. Only the card the entry
+ * names can rebuild to it, so that card alone is read: the search ends after one read also
+ * when the archive changed and no card rebuilds to the entry any more (no value then).
+ */
+std::optional<SchedaTrovata> trovaScheda(
+    const ArchivioSchede& archivio, CampoRicerca formato, const QString& voce);
+
+/**
+ * The caption of the search window's criterion label: the row's prefix and the criterion,
+ * or, beyond 18 characters, the prefix, the first 18 characters as typed (trimmed) and "...".
+ */
 QString criterioRicerca(CampoRicerca campo, const QString& testoDigitato);
+
+/** The entry format named by the first four characters of a criterion caption, if any. */
+std::optional<CampoRicerca> formatoDelCriterio(const QString& criterio);
+
+/**
+ * The first entry, from the top, that begins with @p testo without regard to case, or -1
+ * when none does or @p testo is empty.
+ */
+int primaVoceCheInizia(const QStringList& voci, const QString& testo);
 
 } // namespace melodora
