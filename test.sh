@@ -3,10 +3,11 @@
 # and runs every test. A private sound server runs for the tests that play for real.
 set -euo pipefail
 cd "$(dirname "$0")"
+RADICE="$(pwd)"
 scripts/dipendenze.sh
 
-export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/melodora-test-xdg"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+# A private folder per run, so that two runs never stop each other's sound server.
+export XDG_RUNTIME_DIR="$(mktemp -d "${TMPDIR:-/tmp}/melodora-test-xdg.XXXXXX")"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -19,9 +20,8 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMELODORA_SANITIZE=ON -DMELOD
   -DMELODORA_BENCH=ON >/dev/null
 cmake --build build-test -j"$(nproc)"
 
-scripts/suono.sh avvia
-trap 'scripts/suono.sh ferma' EXIT
+"$RADICE/scripts/suono.sh" avvia
+trap '"$RADICE/scripts/suono.sh" ferma; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 echo "== test"
-cd build-test
-ctest --output-on-failure -j2 "$@"
+(cd build-test && ctest --output-on-failure -j2 "$@")

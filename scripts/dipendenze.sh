@@ -6,7 +6,7 @@ PACCHETTI=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   pulseaudio pulseaudio-utils libasound2-plugins
   fonts-dejavu-core fonts-liberation poppler-utils xvfb xauth imagemagick
-  sox libsox-fmt-mp3 xdg-utils python3-pil clang-format
+  sox libsox-fmt-mp3 xdg-utils python3-pil clang-format xdotool
   clang libclang-rt-14-dev
 )
 mancanti=()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Every text of the main window that the user reads, in one place.
 namespace melodora::testi_sonoria {
@@ -78,5 +79,16 @@ inline const QString EtichettaNote = QStringLiteral("Note");
 inline const QString EtichettaTesto = QStringLiteral("Testo della canzone");
 inline const QString EtichettaMP3 = QStringLiteral("File MP3");
 inline const QString Sfoglia = QStringLiteral("Sfoglia...");
+
+// The audio file and its playback.
+inline const QString TitoloSfoglia = QStringLiteral("Selezionare un file MP3 o WAV:");
+inline const QStringList FiltriAudio { QStringLiteral("File Mp3 (*.mp3)"),
+    QStringLiteral("File Wave (*.wav)"), QStringLiteral("Tutti i file (*.*)") };
+inline const QString FileAudioNonValido = QStringLiteral("Il file audio selezionato non è valido.");
+inline const QString SuggerimentoSfoglia
+    = QStringLiteral("Specificare il percorso di un file audio utilizzando il pulsante Sfoglia.");
+inline const QString NessunBrano
+    = QStringLiteral("Importare un brano audio prima di premere questo pulsante.");
+inline const QString TitoloNessunBrano = QStringLiteral("Attenzione: nessun brano selezionato");
 
 } // namespace melodora::testi_sonoria

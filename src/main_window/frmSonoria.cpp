@@ -92,11 +92,11 @@ void frmSonoria::creaControlli()
         return e;
     };
     creaImmagine(
-        picContainer02, QStringLiteral("imgBrano"), QStringLiteral("brano"), { 8, 26, 16, 16 });
+        picContainer02, QStringLiteral("imgBrano"), QStringLiteral("brano"), { 8, 25, 16, 16 });
     creaEtichetta(picContainer02, QStringLiteral("lblBrano"), EtichettaBrano, { 30, 6, 200, 16 });
     txtBrano = campo(QStringLiteral("txtBrano"), info(Campo::Brano).lunghezza, { 30, 22, 482, 22 });
     creaImmagine(
-        picContainer02, QStringLiteral("imgArtista"), QStringLiteral("artista"), { 8, 72, 16, 16 });
+        picContainer02, QStringLiteral("imgArtista"), QStringLiteral("artista"), { 8, 69, 16, 16 });
     creaEtichetta(
         picContainer02, QStringLiteral("lblArtista"), EtichettaArtista, { 30, 50, 200, 16 });
     txtArtista
@@ -105,7 +105,7 @@ void frmSonoria::creaControlli()
     txtAlbum
         = campo(QStringLiteral("txtAlbum"), info(Campo::Album).lunghezza, { 272, 66, 240, 22 });
     auto* picGenere = creaImmagine(
-        picContainer02, QStringLiteral("picGenere"), QStringLiteral("genere"), { 8, 116, 16, 16 });
+        picContainer02, QStringLiteral("picGenere"), QStringLiteral("genere"), { 8, 113, 16, 16 });
     picGenere->setToolTip(TipGenere);
     creaEtichetta(
         picContainer02, QStringLiteral("lblGenere"), EtichettaGenere, { 30, 94, 200, 16 });
@@ -113,14 +113,14 @@ void frmSonoria::creaControlli()
     txtGenere->setObjectName(QStringLiteral("txtGenere"));
     txtGenere->setEditable(true);
     txtGenere->setInsertPolicy(QComboBox::NoInsert);
-    txtGenere->setGeometry(30, 110, 232, 22);
+    txtGenere->setGeometry(30, 110, 160, 22);
     txtGenere->setFont(carattere);
     txtGenere->setMaxVisibleItems(15);
     txtGenere->lineEdit()->setMaxLength(32767); // the key handler keeps the 40-character rule
-    creaEtichetta(picContainer02, QStringLiteral("lblAnno"), EtichettaAnno, { 272, 94, 80, 16 });
-    txtAnno = campo(QStringLiteral("txtAnno"), info(Campo::Anno).lunghezza, { 272, 110, 80, 22 });
-    creaEtichetta(picContainer02, QStringLiteral("lblNote"), EtichettaNote, { 362, 94, 150, 16 });
-    txtNote = campo(QStringLiteral("txtNote"), info(Campo::Note).lunghezza, { 362, 110, 150, 22 });
+    creaEtichetta(picContainer02, QStringLiteral("lblAnno"), EtichettaAnno, { 200, 94, 62, 16 });
+    txtAnno = campo(QStringLiteral("txtAnno"), info(Campo::Anno).lunghezza, { 200, 110, 62, 22 });
+    creaEtichetta(picContainer02, QStringLiteral("lblNote"), EtichettaNote, { 272, 94, 240, 16 });
+    txtNote = campo(QStringLiteral("txtNote"), info(Campo::Note).lunghezza, { 272, 110, 240, 22 });
     auto* linSepara = new QFrame(picContainer02);
     linSepara->setObjectName(QStringLiteral("linSepara"));
     linSepara->setFrameShape(QFrame::HLine);
@@ -140,17 +140,17 @@ void frmSonoria::creaControlli()
     // The audio file and its playback.
     picContainer01 = creaCornice(this, QStringLiteral("picContainer01"), { 12, 390, 521, 72 });
     creaImmagine(
-        picContainer01, QStringLiteral("imgMP3"), QStringLiteral("mp3"), { 8, 24, 16, 16 });
+        picContainer01, QStringLiteral("imgMP3"), QStringLiteral("mp3"), { 8, 23, 16, 16 });
     creaEtichetta(picContainer01, QStringLiteral("lblMP3"), EtichettaMP3, { 30, 4, 200, 16 });
     txtMP3 = new QLineEdit(picContainer01);
     txtMP3->setObjectName(QStringLiteral("txtMP3"));
     txtMP3->setReadOnly(true);
     txtMP3->setMaxLength(info(Campo::MP3).lunghezza);
-    txtMP3->setGeometry(30, 20, 330, 22);
+    txtMP3->setGeometry(30, 20, 354, 22);
     txtMP3->setFont(carattere);
     coloraSfondo(txtMP3, Qt::white);
     connect(txtMP3, &QLineEdit::textChanged, this, [this] { txtMP3_Change(); });
-    picGomma = creaCornice(picContainer01, QStringLiteral("picGomma"), { 364, 18, 26, 26 });
+    picGomma = creaCornice(picContainer01, QStringLiteral("picGomma"), { 390, 18, 26, 26 });
     imgGomma = creaImmagine(
         picGomma, QStringLiteral("imgGomma"), QStringLiteral("gomma"), { 3, 3, 20, 20 });
     imgGomma->setToolTip(TipGomma);
@@ -159,7 +159,7 @@ void frmSonoria::creaControlli()
     imgGomma->installEventFilter(this);
     cmdSfoglia = new QPushButton(Sfoglia, picContainer01);
     cmdSfoglia->setObjectName(QStringLiteral("cmdSfoglia"));
-    cmdSfoglia->setGeometry(396, 19, 90, 24);
+    cmdSfoglia->setGeometry(422, 19, 90, 24);
     cmdPlay = creaPulsante(
         picContainer01, QStringLiteral("cmdPlay"), QStringLiteral("play"), {}, { 30, 44, 28, 24 });
     cmdPause = creaPulsante(picContainer01, QStringLiteral("cmdPause"), QStringLiteral("pause"), {},
@@ -315,7 +315,7 @@ void frmSonoria::imgEsci_MouseUp()
     close();
     // The exit picture ends the program at once, whatever else is open.
     QApplication::closeAllWindows();
-    QCoreApplication::exit(0);
+    QCoreApplication::quit();
 }
 
 bool frmSonoria::eventFilter(QObject* oggetto, QEvent* evento)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "archive/Scheda.h"
+#include "audio/Riproduzione.h"
 #include "platform/Platform.h"
 
 #include <QPoint>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -64,6 +66,8 @@ public:
     QString ShortPath(const QString& percorso);
 
     // Title animation.
+    /** Writes the resource @p risorsa (":/starman.gif") to @p percorso; always 0. */
+    static int ExtractResource(const QString& risorsa, const QString& percorso);
     void StartAnimation();
     int SplitGifFrames(const QString& percorso);
     void tmrAniGif_Timer();
@@ -114,6 +118,9 @@ private:
     void rilascia(QWidget* w, QPoint casa);
     void spostaTwipsCasa(QWidget* w, QPoint casa) { rilascia(w, casa); }
     QString percorsoArchivio() const;
+    ControlloRiproduzione& riproduzione();
+    QLabel* elementoImage1(int indice) const;
+    void scaricaFotogrammi();
 
     Platform& m_platform;
 
@@ -160,6 +167,7 @@ public:
 
 private:
     std::vector<QLabel*> m_image1;
+    std::optional<ControlloRiproduzione> m_riproduzione;
     bool m_limitando = false;
     bool m_scaricata = false;
 };

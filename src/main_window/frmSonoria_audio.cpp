@@ -1,15 +1,222 @@
 // The audio file, its playback and the title animation.
 #include "main_window/frmSonoria.h"
 
+#include "archive/AppFilePath.h"
+#include "archive/Codifica.h"
+#include "main_window/TestiSonoria.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
+#include <memory>
 
 namespace melodora {
 
-void frmSonoria::estraiAnimazione() { }
+using namespace testi_sonoria;
 
-void frmSonoria::cmdSfoglia_Click() { }
+namespace {
+    // The end of a block followed by the introducer and label of a graphic control
+    // extension: where one frame of the animation ends and the next begins.
+    const QByteArray kMarcatore("\x00\x21\xF9", 3);
+
+    // The last frame of a run of the program's own animation.
+    constexpr int kUltimoFotogramma = 40;
+
+    const char* const kTag = "Tag";
+
+    int tag(const QLabel* elemento) { return elemento->property(kTag).toString().toInt(); }
+
+    // One frame as a picture of its own: the file's header followed by the frame's bytes,
+    // decoded from memory, so that no temporary file is needed.
+    QImage decodifica(const QByteArray& gif)
+    {
+        QBuffer buffer;
+        buffer.setData(gif);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader lettore(&buffer, "gif");
+        return lettore.read();
+    }
+
+    quint32 parola(const QByteArray& b, qsizetype basso)
+    {
+        return static_cast<quint8>(b.at(basso)) + 256u * static_cast<quint8>(b.at(basso + 1));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The title animation
+
+int frmSonoria::ExtractResource(const QString& risorsa, const QString& percorso)
+{
+    QFile sorgente(risorsa);
+    if (!sorgente.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray dati = sorgente.readAll();
+    // Written whole or not at all, and never leaving the tail of an older, longer file.
+    QSaveFile destinazione(percorso);
+    destinazione.setDirectWriteFallback(true);
+    if (destinazione.open(QIODevice::WriteOnly) && destinazione.write(dati) == dati.size())
+        destinazione.commit();
+    return 0;
+}
+
+void frmSonoria::estraiAnimazione()
+{
+    const QString risorsa = QStringLiteral(":/starman.gif");
+    ExtractResource(risorsa, AppFilePath(QStringLiteral("starman.gif")));
+    // Until the first run, element 0 shows the animation's first image, still.
+    QImageReader lettore(risorsa);
+    const QImage primo = lettore.read();
+    if (!primo.isNull())
+        m_image1.front()->setPixmap(QPixmap::fromImage(primo));
+}
+
+QLabel* frmSonoria::elementoImage1(int indice) const
+{
+    if (indice < 0 || static_cast<size_t>(indice) >= m_image1.size())
+        return nullptr;
+    return m_image1[static_cast<size_t>(indice)];
+}
+
+void frmSonoria::scaricaFotogrammi()
+{
+    while (m_image1.size() > 1) {
+        std::unique_ptr<QLabel> elemento(m_image1.back());
+        m_image1.pop_back();
+    }
+}
+
+void frmSonoria::StartAnimation()
+{
+    m_image1.front()->show();
+    // A run in progress starts over; it stops altogether when the file no longer loads.
+    tmrAniGif->stop();
+    LastFrame = SplitGifFrames(AppFilePath(QStringLiteral("starman.gif")));
+    if (LastFrame > 0) {
+        CurrentFrame = 0;
+        tmrAniGif->setInterval(tag(m_image1.front()));
+        tmrAniGif->start();
+    }
+}
+
+int frmSonoria::SplitGifFrames(const QString& percorso)
+{
+    scaricaFotogrammi();
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray b = file.readAll();
+    file.close();
+
+    // The header runs up to the 0x21 of the first marker; without a marker it is the
+    // file's first byte alone, which is no GIF.
+    const qsizetype primo = b.indexOf(kMarcatore);
+    const QByteArray testata = b.left(primo < 0 ? 1 : primo + 2);
+    if (!testata.startsWith("GIF"))
+        return 0;
+
+    QLabel* const zero = m_image1.front();
+    // j: the byte after the 0xF9 of the marker that opened the current frame.
+    qsizetype j = primo + 3;
+    for (int n = 1;; ++n) {
+        const qsizetype prossimo = b.indexOf(kMarcatore, j);
+        if (prossimo < 0)
+            break;
+        // From the 0xF9 of the previous marker to the 0x21 of this one: the graphic
+        // control extension, the image, and the introducer of the next extension.
+        const QByteArray f = b.mid(j - 1, prossimo + 3 - j);
+        const QImage figura = f.size() >= 16 ? decodifica(testata + f) : QImage();
+        if (figura.isNull()) {
+            // A frame that does not decode spoils the run: nothing stays loaded.
+            scaricaFotogrammi();
+            return 0;
+        }
+        const quint32 ritardo = parola(f, 3) * 10; // hundredths of a second
+        const QPoint scostamento(static_cast<int>(parola(f, 8)), static_cast<int>(parola(f, 10)));
+
+        QLabel* elemento = zero;
+        if (n > 1) {
+            // A copy of element 0, hidden, in front of the earlier frames. The frame's
+            // offset is in pixels of the picture, which are pixels of the screen.
+            elemento = new QLabel(this);
+            elemento->setObjectName(zero->objectName());
+            elemento->setAutoFillBackground(true);
+            elemento->setPalette(zero->palette());
+            elemento->setFrameShape(zero->frameShape());
+            elemento->resize(zero->size());
+            elemento->hide();
+            elemento->raise();
+            elemento->move(zero->pos() + scostamento);
+            m_image1.push_back(elemento);
+        }
+        elemento->setProperty(kTag, QString::number(ritardo));
+        elemento->setPixmap(QPixmap::fromImage(figura));
+        j = prossimo + 3;
+    }
+    return static_cast<int>(m_image1.size()) - 1;
+}
+
+void frmSonoria::tmrAniGif_Timer()
+{
+    if (CurrentFrame < LastFrame) {
+        ++CurrentFrame;
+    } else {
+        CurrentFrame = 0;
+        for (int i = 1; i <= LastFrame; ++i)
+            if (QLabel* e = elementoImage1(i))
+                e->hide();
+    }
+    if (QLabel* e = elementoImage1(CurrentFrame)) {
+        e->show();
+        tmrAniGif->setInterval(tag(e));
+    }
+    CheckAnimationEnd();
+}
+
+void frmSonoria::CheckAnimationEnd()
+{
+    // The program's animation ends on frame 40; a shorter one ends on its last frame.
+    const int fine = std::min(kUltimoFotogramma, LastFrame);
+    const QLabel* ultimo = elementoImage1(fine);
+    if (fine < 1 || !ultimo || ultimo->isHidden())
+        return;
+    tmrAniGif->stop();
+    m_image1.front()->show();
+    for (int i = 1; i <= fine; ++i)
+        elementoImage1(i)->hide();
+}
+
+// ---------------------------------------------------------------------------------------
+// Choosing the audio file
+
+void frmSonoria::cmdSfoglia_Click()
+{
+    CloseAudio();
+    cmdPause->setEnabled(false);
+    cmdStop->setEnabled(false);
+    const QString scelto
+        = m_platform.dialoghi.scegliFile(this, TitoloSfoglia, QDir::currentPath(), FiltriAudio);
+    if (scelto.isEmpty())
+        return; // cancelled: the old path stays
+    // A path the card cannot hold whole (longer than its field, or with characters the
+    // archive's character set lacks) would be saved mangled and never found again.
+    if (scelto.size() > info(Campo::MP3).lunghezza || !cp1252::rappresentabile(scelto)) {
+        m_platform.messaggi.mostra(
+            this, FileAudioNonValido, TitoloAttenzione, Icona::Critica, Pulsanti::Ok);
+        txtMP3->setText(QString());
+        return;
+    }
+    txtMP3->setText(scelto);
+}
 
 void frmSonoria::txtMP3_Change()
 {
@@ -19,24 +226,45 @@ void frmSonoria::txtMP3_Change()
     cmdStop->setEnabled(false);
 }
 
-void frmSonoria::txtMP3_KeyPress(int& KeyAscii) { Q_UNUSED(KeyAscii); }
+void frmSonoria::txtMP3_KeyPress(int& KeyAscii)
+{
+    Q_UNUSED(KeyAscii); // the box is read-only: the key changes nothing anyway
+    m_platform.messaggi.mostra(
+        this, SuggerimentoSfoglia, TitoloAttenzione, Icona::Informazione, Pulsanti::Ok);
+    cmdSfoglia->setFocus();
+}
 
-void frmSonoria::cmdPlay_Click() { }
-void frmSonoria::cmdPause_Click() { }
-void frmSonoria::cmdStop_Click() { }
-void frmSonoria::CloseAudio() { }
+// ---------------------------------------------------------------------------------------
+// Playback
+
+ControlloRiproduzione& frmSonoria::riproduzione()
+{
+    if (!m_riproduzione)
+        m_riproduzione.emplace(
+            m_platform.media, cmdPlay, cmdPause, cmdStop, [this] { return txtMP3->text(); });
+    return *m_riproduzione;
+}
+
+void frmSonoria::cmdPlay_Click()
+{
+    StartAnimation();
+    if (riproduzione().nessunFile()) {
+        m_platform.messaggi.mostra(
+            this, NessunBrano, TitoloNessunBrano, Icona::Esclamazione, Pulsanti::Ok);
+        return;
+    }
+    riproduzione().play();
+}
+
+void frmSonoria::cmdPause_Click() { riproduzione().pause(); }
+
+void frmSonoria::cmdStop_Click() { riproduzione().stop(); }
+
+void frmSonoria::CloseAudio() { riproduzione().CloseAudio(); }
+
 QString frmSonoria::ShortPath(const QString& percorso)
 {
-    return m_platform.media.shortPath(percorso);
+    return riproduzione().ShortPath(percorso);
 }
-
-void frmSonoria::StartAnimation() { }
-int frmSonoria::SplitGifFrames(const QString& percorso)
-{
-    Q_UNUSED(percorso);
-    return 0;
-}
-void frmSonoria::tmrAniGif_Timer() { }
-void frmSonoria::CheckAnimationEnd() { }
 
 } // namespace melodora

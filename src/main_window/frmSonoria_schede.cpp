@@ -52,6 +52,10 @@ void frmSonoria::MostraScheda(qint64 n, const Scheda& scheda)
     txtNote->setText(scheda.testo(Campo::Note));
     txtTesto->setPlainText(perWidget(scheda.testo(Campo::Testo)));
     txtMP3->setText(scheda.testo(Campo::MP3));
+    // Long values show from their start, as a freshly filled box does.
+    for (QLineEdit* e :
+        { txtBrano, txtArtista, txtAlbum, txtGenere->lineEdit(), txtAnno, txtNote, txtMP3 })
+        e->setCursorPosition(0);
     lblPosizione->setText(TestoPosizione(n));
 }
 

@@ -2,17 +2,46 @@
 
 #include "platform/Platform.h"
 
+#include <QObject>
+
+#include <map>
+#include <memory>
+
+class QMediaPlayer;
+
 namespace melodora {
 
-/** Playback through Qt Multimedia. (Not yet playing: filled in with the playback work.) */
+/**
+ * Playback through Qt Multimedia (QMediaPlayer + QAudioOutput on GStreamer). Each path
+ * is a device of its own with its own player, so that every window plays its own file.
+ * "play " opens the file when needed and starts or resumes it without waiting, "pause "
+ * holds it, "close " stops it and releases the player. A missing file (a command with no
+ * path) and a file that cannot be played are reported in a message box of the service's
+ * own; the caller never looks at a result.
+ */
 class QtMediaService : public MediaService {
 public:
     explicit QtMediaService(MessageService& messaggi);
+    ~QtMediaService() override;
+    QtMediaService(const QtMediaService&) = delete;
+    QtMediaService& operator=(const QtMediaService&) = delete;
+
     void mciExecute(const QString& comando) override;
     QString shortPath(const QString& percorso) override;
 
+    /** The player of an open path, or null when that path is not open. */
+    QMediaPlayer* lettore(const QString& percorso) const;
+
 private:
+    struct Dispositivo;
+    Dispositivo& apri(const QString& percorso);
+    void chiudi(const QString& percorso);
+    void segnala(const QString& testo);
+
     MessageService& m_messaggi;
+    // Receiver of the players' signals and of the deferred messages: they die with it.
+    QObject m_contesto;
+    std::map<QString, std::unique_ptr<Dispositivo>> m_dispositivi;
 };
 
 } // namespace melodora

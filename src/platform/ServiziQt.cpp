@@ -121,6 +121,15 @@ void QtKeyService::inviaTasti(const QString& tasti)
     QWidget* bersaglio = QApplication::focusWidget();
     if (!bersaglio)
         bersaglio = QApplication::activeWindow();
+    if (!bersaglio) {
+        // Without a window manager no window is active: the key goes to the topmost
+        // visible window, which is the one the user just clicked.
+        const auto finestre = QApplication::topLevelWidgets();
+        for (auto it = finestre.crbegin(); it != finestre.crend() && !bersaglio; ++it) {
+            if ((*it)->isVisible() && (*it)->isWindow())
+                bersaglio = *it;
+        }
+    }
     if (!bersaglio)
         return;
     // Posted, not sent: the key reaches the window after the current one is handled.

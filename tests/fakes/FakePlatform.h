@@ -103,10 +103,16 @@ public:
 /** A mixer with scripted bounds (0..65535 by default) that records every value set. */
 class FakeMixer : public Mixer {
 public:
-    FakeMixer(std::optional<ControlloVolume> controllo, QList<long>* valori)
+    FakeMixer(std::optional<ControlloVolume> controllo, QList<long>* valori, int* rilasci = nullptr)
         : m_controllo(std::move(controllo))
         , m_valori(valori)
+        , m_rilasci(rilasci)
     {
+    }
+    ~FakeMixer() override
+    {
+        if (m_rilasci)
+            ++*m_rilasci;
     }
     std::optional<ControlloVolume> controlloVolume() override { return m_controllo; }
     bool impostaVolume(const ControlloVolume&, long valore) override
@@ -118,6 +124,7 @@ public:
 private:
     std::optional<ControlloVolume> m_controllo;
     QList<long>* m_valori;
+    int* m_rilasci;
 };
 
 class FakeMixerService : public MixerService {
@@ -127,13 +134,14 @@ public:
         ++aperture;
         if (!apribile)
             return nullptr;
-        return std::make_unique<FakeMixer>(controllo, &valori);
+        return std::make_unique<FakeMixer>(controllo, &valori, &rilasciati);
     }
     bool apribile = true;
     std::optional<ControlloVolume> controllo
         = ControlloVolume { QStringLiteral("Master"), 0, 65535 };
     QList<long> valori;
     int aperture = 0;
+    int rilasciati = 0; ///< mixers opened and released since
 };
 
 class FakePrinter : public PrinterService {

@@ -1,0 +1,283 @@
+#include "ArchivioDiProva.h"
+#include "FakePlatform.h"
+#include "archive/AppFilePath.h"
+#include "main_window/frmSonoria.h"
+#include "platform/Controlli.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+// How the card's fields behave under real key presses and focus changes.
+class TestCampi : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void invioPassaAlCampoSuccessivo_data();
+    void invioPassaAlCampoSuccessivo();
+    void invioNelTestoVaACapo();
+    void coloreDelFuoco();
+    void limitiDeiCampi_data();
+    void limitiDeiCampi();
+    void testoContaGliACapoComeDue();
+    void genereA40Caratteri();
+    void genereIncollatoOltre40();
+    void annoLibero();
+    void campoAudioSoloDaSfoglia();
+    void testoSalvatoConCrLf();
+    void immaginiPremute_data();
+    void immaginiPremute();
+    void guidaInviaF1();
+    void esciChiudeLaFinestra();
+
+private:
+    QWidget* fuoco() { return QApplication::focusWidget(); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<frmSonoria> m_win;
+};
+
+void TestCampi::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    impostaCartellaProgramma(m_dir->path());
+    m_fake = std::make_unique<FakePlatform>();
+    m_win = std::make_unique<frmSonoria>(m_fake->platform);
+    m_win->show();
+    QApplication::setActiveWindow(m_win.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+}
+
+void TestCampi::cleanup()
+{
+    m_win.reset();
+    m_fake.reset();
+    impostaCartellaProgramma(QString());
+    m_dir.reset();
+}
+
+void TestCampi::invioPassaAlCampoSuccessivo_data()
+{
+    QTest::addColumn<QString>("da");
+    QTest::addColumn<QString>("a");
+    QTest::newRow("titolo") << QStringLiteral("txtBrano") << QStringLiteral("txtArtista");
+    QTest::newRow("artista") << QStringLiteral("txtArtista") << QStringLiteral("txtAlbum");
+    QTest::newRow("album") << QStringLiteral("txtAlbum") << QStringLiteral("txtGenere");
+    QTest::newRow("genere") << QStringLiteral("txtGenere") << QStringLiteral("txtAnno");
+    QTest::newRow("anno") << QStringLiteral("txtAnno") << QStringLiteral("txtNote");
+    QTest::newRow("note") << QStringLiteral("txtNote") << QStringLiteral("txtTesto");
+}
+
+void TestCampi::invioPassaAlCampoSuccessivo()
+{
+    QFETCH(QString, da);
+    QFETCH(QString, a);
+    auto* partenza = m_win->findChild<QWidget*>(da);
+    auto* arrivo = m_win->findChild<QWidget*>(a);
+    partenza->setFocus();
+    QTRY_COMPARE(fuoco() == arrivo || fuoco() == partenza, true);
+    QTest::keyClicks(fuoco(), QStringLiteral("ab"));
+    QTest::keyClick(fuoco(), Qt::Key_Return);
+    // The Tab is queued, so the focus moves once the event loop runs.
+    QTRY_VERIFY(fuoco() == arrivo
+        || (arrivo == m_win->txtGenere && fuoco() == m_win->txtGenere->lineEdit()));
+    const QString testo = partenza == m_win->txtGenere ? m_win->txtGenere->currentText()
+                                                       : static_cast<QLineEdit*>(partenza)->text();
+    QCOMPARE(testo, QStringLiteral("ab"));
+    QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{Tab}") });
+}
+
+void TestCampi::invioNelTestoVaACapo()
+{
+    m_win->txtTesto->setFocus();
+    QTest::keyClicks(m_win->txtTesto, QStringLiteral("uno"));
+    QTest::keyClick(m_win->txtTesto, Qt::Key_Return);
+    QTest::keyClicks(m_win->txtTesto, QStringLiteral("due"));
+    QCoreApplication::processEvents();
+    QCOMPARE(fuoco(), m_win->txtTesto);
+    QCOMPARE(m_win->txtTesto->toPlainText(), QStringLiteral("uno\ndue"));
+    QVERIFY(m_fake->tasti.inviati.isEmpty());
+}
+
+void TestCampi::coloreDelFuoco()
+{
+    const auto sfondo = [](QWidget* w) { return w->palette().color(QPalette::Base); };
+    m_win->txtBrano->setFocus();
+    QTRY_COMPARE(sfondo(m_win->txtBrano), QColor(255, 255, 192));
+    QCOMPARE(sfondo(m_win->txtArtista), QColor(Qt::white));
+    QTest::keyClick(m_win->txtBrano, Qt::Key_Return);
+    QTRY_COMPARE(sfondo(m_win->txtArtista), QColor(255, 255, 192));
+    QCOMPARE(sfondo(m_win->txtBrano), QColor(Qt::white));
+    m_win->txtGenere->setFocus();
+    QTRY_COMPARE(sfondo(m_win->txtGenere), QColor(255, 255, 192));
+    QCOMPARE(sfondo(m_win->txtArtista), QColor(Qt::white));
+    m_win->txtMP3->setFocus();
+    QTRY_COMPARE(sfondo(m_win->txtMP3), QColor(255, 255, 192));
+    QCOMPARE(sfondo(m_win->txtGenere), QColor(Qt::white));
+}
+
+void TestCampi::limitiDeiCampi_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<int>("limite");
+    QTest::newRow("titolo") << QStringLiteral("txtBrano") << 120;
+    QTest::newRow("artista") << QStringLiteral("txtArtista") << 40;
+    QTest::newRow("album") << QStringLiteral("txtAlbum") << 120;
+    QTest::newRow("anno") << QStringLiteral("txtAnno") << 20;
+    QTest::newRow("note") << QStringLiteral("txtNote") << 240;
+}
+
+void TestCampi::limitiDeiCampi()
+{
+    QFETCH(QString, campo);
+    QFETCH(int, limite);
+    auto* e = m_win->findChild<QLineEdit*>(campo);
+    e->setFocus();
+    QTest::keyClicks(e, QString(limite + 5, QLatin1Char('x')));
+    QCOMPARE(e->text().size(), limite);
+}
+
+void TestCampi::testoContaGliACapoComeDue()
+{
+    m_win->txtTesto->setFocus();
+    // 999 pairs of "a" + line break are 2997 characters on disk: only 2000 fit.
+    m_win->txtTesto->setPlainText(QString(1998, QLatin1Char('a')));
+    QTextCursor c = m_win->txtTesto->textCursor();
+    c.movePosition(QTextCursor::End);
+    m_win->txtTesto->setTextCursor(c);
+    QTest::keyClick(m_win->txtTesto, Qt::Key_Return); // 1998 + 2 = 2000: fits
+    QTest::keyClicks(m_win->txtTesto, QStringLiteral("zz")); // refused
+    QCOMPARE(m_win->txtTesto->toPlainText(), QString(1998, QLatin1Char('a')) + QLatin1Char('\n'));
+    const Scheda s = m_win->SchedaDaCampi();
+    QCOMPARE(s.grezzo(Campo::Testo), QString(1998, QLatin1Char('a')) + QStringLiteral("\r\n"));
+}
+
+void TestCampi::genereA40Caratteri()
+{
+    QLineEdit* riga = m_win->txtGenere->lineEdit();
+    m_win->txtGenere->setFocus();
+    QTest::keyClicks(riga, QString(45, QLatin1Char('g')));
+    QCOMPARE(m_win->txtGenere->currentText(), QString(40, QLatin1Char('g')));
+    // Backspace produces a character: discarded too.
+    QTest::keyClick(riga, Qt::Key_Backspace);
+    QCOMPARE(m_win->txtGenere->currentText().size(), 40);
+    // Delete produces none: it still removes.
+    riga->setCursorPosition(0);
+    QTest::keyClick(riga, Qt::Key_Delete);
+    QCOMPARE(m_win->txtGenere->currentText().size(), 39);
+    QTest::keyClicks(riga, QStringLiteral("h"));
+    QCOMPARE(m_win->txtGenere->currentText().size(), 40);
+    // A selection can still be typed over.
+    riga->setSelection(0, 3);
+    QTest::keyClicks(riga, QStringLiteral("R"));
+    QCOMPARE(m_win->txtGenere->currentText().size(), 38);
+    QVERIFY(m_win->txtGenere->currentText().startsWith(QLatin1Char('R')));
+    // Enter at 40 still moves on: the Tab is queued before the key is discarded.
+    QTest::keyClicks(riga, QStringLiteral("xx"));
+    QCOMPARE(m_win->txtGenere->currentText().size(), 40);
+    QTest::keyClick(riga, Qt::Key_Return);
+    QTRY_COMPARE(fuoco(), m_win->txtAnno);
+}
+
+void TestCampi::genereIncollatoOltre40()
+{
+    m_win->txtGenere->setFocus();
+    m_win->txtGenere->setEditText(QString(50, QLatin1Char('p')));
+    QTest::keyClicks(m_win->txtGenere->lineEdit(), QStringLiteral("q"));
+    QCOMPARE(m_win->txtGenere->currentText(), QString(40, QLatin1Char('p')));
+    // Chosen from the list, a genre is the box's text; a typed one is not added.
+    m_win->txtGenere->setCurrentIndex(40);
+    QCOMPARE(m_win->txtGenere->currentText(), QStringLiteral("Rock"));
+    QCOMPARE(m_win->txtGenere->count(), 50);
+}
+
+void TestCampi::annoLibero()
+{
+    m_win->txtAnno->setFocus();
+    QTest::keyClicks(m_win->txtAnno, QStringLiteral("1965 circa"));
+    QCOMPARE(m_win->txtAnno->text(), QStringLiteral("1965 circa"));
+}
+
+void TestCampi::campoAudioSoloDaSfoglia()
+{
+    m_win->txtMP3->setFocus();
+    QTest::keyClicks(m_win->txtMP3, QStringLiteral("x"));
+    QCOMPARE(m_win->txtMP3->text(), QString());
+}
+
+void TestCampi::testoSalvatoConCrLf()
+{
+    Scheda s = schedaDiProva(QStringLiteral("Canzone"));
+    s.imposta(Campo::Testo, QStringLiteral("prima\r\n\r\nterza"));
+    m_win->MostraScheda(7, s);
+    QCOMPARE(m_win->txtTesto->toPlainText(), QStringLiteral("prima\n\nterza"));
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 7"));
+    QCOMPARE(m_win->SchedaDaCampi(), s);
+}
+
+void TestCampi::immaginiPremute_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QPoint>("casa");
+    QTest::newRow("guida") << QStringLiteral("imgGuida") << QPoint(7650, 90);
+    QTest::newRow("informazioni") << QStringLiteral("picRights") << QPoint(180, 6975);
+    QTest::newRow("esci") << QStringLiteral("imgEsci") << QPoint(7785, 7020);
+}
+
+void TestCampi::immaginiPremute()
+{
+    QFETCH(QString, nome);
+    QFETCH(QPoint, casa);
+    auto* img = m_win->findChild<QLabel*>(nome);
+    QCOMPARE(frmSonoria::posizioneTwips(img), casa);
+    const double tppX = 1440.0 / m_win->logicalDpiX();
+    QCOMPARE(img->pos(),
+        QPoint(qRound(casa.x() / tppX), qRound(casa.y() / (1440.0 / m_win->logicalDpiY()))));
+    QTest::mousePress(img, Qt::LeftButton);
+    QCOMPARE(frmSonoria::posizioneTwips(img), casa + QPoint(20, 20));
+    // Pressed twice without a release (another button), it moves on again; the release goes home.
+    QTest::mousePress(img, Qt::RightButton);
+    QCOMPARE(frmSonoria::posizioneTwips(img), casa + QPoint(40, 40));
+    if (nome == QLatin1String("imgGuida")) {
+        QTest::mouseRelease(img, Qt::RightButton);
+        QCOMPARE(frmSonoria::posizioneTwips(img), casa);
+    }
+}
+
+void TestCampi::guidaInviaF1()
+{
+    m_fake->tasti.consegna = false;
+    QTest::mouseClick(m_win->imgGuida, Qt::LeftButton);
+    QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{F1}") });
+    // The real F1 filter opens the help viewer of whichever window has the key.
+    FakeHelp guida;
+    FiltroF1 filtro(guida);
+    qApp->installEventFilter(&filtro);
+    QTest::keyClick(m_win->txtBrano, Qt::Key_F1);
+    qApp->removeEventFilter(&filtro);
+    QCOMPARE(guida.aperture, 1);
+}
+
+void TestCampi::esciChiudeLaFinestra()
+{
+    m_win->txtBrano->setText(QStringLiteral("non salvato"));
+    QTest::mousePress(m_win->imgEsci, Qt::LeftButton);
+    QVERIFY(m_win->isVisible());
+    QTest::mouseRelease(m_win->imgEsci, Qt::LeftButton);
+    QVERIFY(!m_win->isVisible());
+    QCOMPARE(frmSonoria::posizioneTwips(m_win->imgEsci), QPoint(7785, 7020));
+    // No question is asked and nothing is saved.
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("Sonoria.sng"))));
+}
+
+QTEST_MAIN(TestCampi)
+#include "test_campi.moc"

@@ -1,0 +1,326 @@
+// The main window's playback buttons and the choice of the audio file, through the
+// fake media control and the fake file dialog.
+#include "ArchivioDiProva.h"
+#include "FakePlatform.h"
+#include "archive/AppFilePath.h"
+#include "main_window/frmSonoria.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+namespace {
+const QString P1 = QStringLiteral("/musica/primo brano.mp3");
+const QString P2 = QStringLiteral("/musica/secondo.wav");
+
+enum class Stato { NessunFile, Pronto, InRiproduzione, InPausa };
+}
+
+class TestRiproduzione : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void sequenza_data();
+    void sequenza();
+    void chiusuraPrimaDi_data();
+    void chiusuraPrimaDi();
+    void closeAudioSenzaEffetto_data();
+    void closeAudioSenzaEffetto();
+    void playSenzaBrano_data();
+    void playSenzaBrano();
+    void sfogliaAnnullato();
+    void sfogliaScelta_data();
+    void sfogliaScelta();
+    void sfogliaNonValido_data();
+    void sfogliaNonValido();
+    void tastoInTxtMP3_data();
+    void tastoInTxtMP3();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<frmSonoria> m_win;
+    QStringList& comandi() { return m_fake->media.comandi; }
+    void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void verificaStato(Stato s)
+    {
+        const bool play = s != Stato::NessunFile;
+        const bool pause = s == Stato::InRiproduzione;
+        const bool stop = s == Stato::InRiproduzione || s == Stato::InPausa;
+        QCOMPARE(m_win->cmdPlay->isEnabled(), play);
+        QCOMPARE(m_win->cmdPause->isEnabled(), pause);
+        QCOMPARE(m_win->cmdStop->isEnabled(), stop);
+    }
+};
+
+void TestRiproduzione::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    impostaCartellaProgramma(m_dir->path());
+    m_fake = std::make_unique<FakePlatform>();
+    m_win = std::make_unique<frmSonoria>(m_fake->platform);
+    m_win->show();
+    QApplication::setActiveWindow(m_win.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+}
+
+void TestRiproduzione::cleanup()
+{
+    m_win.reset();
+    m_fake.reset();
+    impostaCartellaProgramma(QString());
+    m_dir.reset();
+}
+
+void TestRiproduzione::sequenza_data()
+{
+    QTest::addColumn<QString>("percorso");
+    QTest::addColumn<bool>("mancante");
+    QTest::addColumn<QString>("breve");
+    QTest::newRow("semplice") << P2 << false << P2;
+    // The path goes out as it is, blanks included, never quoted.
+    QTest::newRow("con spazi") << P1 << false << P1;
+    // A missing file has an empty short path: the commands go out with nothing behind,
+    // and the buttons change as they do for a file that plays.
+    QTest::newRow("mancante") << P1 << true << QString();
+}
+
+void TestRiproduzione::sequenza()
+{
+    QFETCH(QString, percorso);
+    QFETCH(bool, mancante);
+    QFETCH(QString, breve);
+    if (mancante)
+        m_fake->media.mancanti.append(percorso);
+    m_win->txtMP3->setText(percorso);
+    verificaStato(Stato::Pronto);
+    QVERIFY(comandi().isEmpty());
+
+    clic(m_win->cmdPlay);
+    QCOMPARE(comandi(), QStringList { "play " + breve });
+    verificaStato(Stato::InRiproduzione);
+    QVERIFY(m_win->tmrAniGif->isActive()); // each play runs the title animation
+
+    clic(m_win->cmdPause);
+    QCOMPARE(comandi().mid(1), QStringList { "pause " + breve });
+    verificaStato(Stato::InPausa);
+
+    clic(m_win->cmdPlay);
+    QCOMPARE(comandi().mid(2), QStringList { "play " + breve });
+    verificaStato(Stato::InRiproduzione);
+
+    clic(m_win->cmdStop);
+    QCOMPARE(comandi().mid(3), (QStringList { "play " + breve, "close " + breve }));
+    verificaStato(Stato::Pronto);
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+}
+
+void TestRiproduzione::chiusuraPrimaDi_data()
+{
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<QString>("file"); // txtMP3 afterwards
+    QTest::addRow("scheda successiva") << "avanti" << P2;
+    QTest::addRow("scheda precedente") << "indietro" << P1;
+    QTest::addRow("nuova scheda") << "nuovo" << QString();
+    QTest::addRow("gomma") << "gomma" << QString();
+    QTest::addRow("sfoglia annullato") << "sfoglia annullato" << P1;
+    QTest::addRow("sfoglia con scelta") << "sfoglia" << P2;
+    QTest::addRow("chiusura della finestra") << "chiudi" << P1;
+}
+
+void TestRiproduzione::chiusuraPrimaDi()
+{
+    QFETCH(QString, azione);
+    QFETCH(QString, file);
+    QVERIFY(scriviArchivio(AppFilePath(QStringLiteral("Sonoria.sng")),
+        { schedaDiProva(QStringLiteral("Uno"), {}, P1),
+            schedaDiProva(QStringLiteral("Due"), {}, P2) }));
+    clic(m_win->cmdPrimo);
+    QCOMPARE(m_win->txtMP3->text(), P1);
+    clic(m_win->cmdPlay);
+    QCOMPARE(comandi(), QStringList { "play " + P1 });
+
+    // What the action does to the path is checked when the song has already ended.
+    const auto primaDelCambio = connect(
+        m_win->txtMP3, &QLineEdit::textChanged, this, [this] { QCOMPARE(comandi().size(), 3); });
+    if (azione == "avanti")
+        clic(m_win->cmdAvanti);
+    else if (azione == "indietro")
+        clic(m_win->cmdIndietro);
+    else if (azione == "nuovo")
+        clic(m_win->cmdNuovo);
+    else if (azione == "gomma")
+        m_win->imgGomma_MouseUp();
+    else if (azione == "sfoglia annullato")
+        clic(m_win->cmdSfoglia);
+    else if (azione == "sfoglia") {
+        m_fake->dialoghi.risposta = P2;
+        clic(m_win->cmdSfoglia);
+    } else if (azione == "chiudi")
+        QVERIFY(m_win->close());
+    disconnect(primaDelCambio);
+
+    // Ending playback is the pair play, close on the file that was playing, and nothing more.
+    QCOMPARE(comandi(), (QStringList { "play " + P1, "play " + P1, "close " + P1 }));
+    QCOMPARE(m_win->txtMP3->text(), file);
+    verificaStato(file.isEmpty() ? Stato::NessunFile : Stato::Pronto);
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+}
+
+void TestRiproduzione::closeAudioSenzaEffetto_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::newRow("pronto") << "pronto";
+    QTest::newRow("dopo stop") << "dopo stop";
+    QTest::newRow("solo spazi") << "solo spazi";
+}
+
+void TestRiproduzione::closeAudioSenzaEffetto()
+{
+    QFETCH(QString, caso);
+    if (caso == "pronto") {
+        m_win->txtMP3->setText(P1);
+    } else if (caso == "dopo stop") {
+        m_win->txtMP3->setText(P1);
+        m_win->cmdPlay_Click();
+        m_win->cmdStop_Click();
+    } else {
+        // A blank path is no file, even with Stop enabled.
+        m_win->txtMP3->setText(QStringLiteral("   "));
+        verificaStato(Stato::NessunFile);
+        m_win->cmdStop->setEnabled(true);
+        m_win->cmdPause_Click();
+        m_win->cmdStop_Click();
+    }
+    const QStringList prima = comandi();
+    m_win->CloseAudio();
+    m_win->CloseAudio();
+    QCOMPARE(comandi(), prima);
+}
+
+void TestRiproduzione::playSenzaBrano_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::newRow("vuoto") << QString();
+    QTest::newRow("solo spazi") << QStringLiteral("  ");
+}
+
+void TestRiproduzione::playSenzaBrano()
+{
+    QFETCH(QString, testo);
+    m_win->txtMP3->setText(testo);
+    m_win->cmdPlay_Click();
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+    QCOMPARE(m.testo, QStringLiteral("Importare un brano audio prima di premere questo pulsante."));
+    QCOMPARE(m.titolo, QStringLiteral("Attenzione: nessun brano selezionato"));
+    QCOMPARE(m.icona, Icona::Esclamazione);
+    QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    QVERIFY(comandi().isEmpty());
+    verificaStato(Stato::NessunFile);
+}
+
+void TestRiproduzione::sfogliaAnnullato()
+{
+    m_win->txtMP3->setText(P1);
+    clic(m_win->cmdSfoglia);
+    QCOMPARE(m_fake->dialoghi.chiamate, 1);
+    QCOMPARE(m_fake->dialoghi.titolo, QStringLiteral("Selezionare un file MP3 o WAV:"));
+    QCOMPARE(m_fake->dialoghi.cartella, QDir::currentPath());
+    QCOMPARE(m_fake->dialoghi.filtri,
+        (QStringList { "File Mp3 (*.mp3)", "File Wave (*.wav)", "Tutti i file (*.*)" }));
+    QCOMPARE(m_win->txtMP3->text(), P1);
+    verificaStato(Stato::Pronto);
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    QVERIFY(comandi().isEmpty());
+}
+
+void TestRiproduzione::sfogliaScelta_data()
+{
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QString>("scelto");
+    QTest::newRow("nuovo") << QString() << P2;
+    QTest::newRow("con spazi e accenti")
+        << P2 << QStringLiteral("/home/utente/La mia musica/Però che canzone d'amore.mp3");
+    QTest::newRow("lo stesso") << P2 << P2;
+    QTest::newRow("250 caratteri")
+        << P2 << QString(QStringLiteral("/") + QString(245, 'a') + ".mp3");
+}
+
+void TestRiproduzione::sfogliaScelta()
+{
+    QFETCH(QString, prima);
+    QFETCH(QString, scelto);
+    m_win->txtMP3->setText(prima);
+    m_fake->dialoghi.risposta = scelto;
+    clic(m_win->cmdSfoglia);
+    QCOMPARE(m_win->txtMP3->text(), scelto);
+    verificaStato(Stato::Pronto);
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    QVERIFY(comandi().isEmpty());
+}
+
+void TestRiproduzione::sfogliaNonValido_data()
+{
+    QTest::addColumn<QString>("scelto");
+    // The card holds 250 characters of Windows-1252: anything else would be stored mangled.
+    QTest::newRow("251 caratteri") << QString(QStringLiteral("/") + QString(246, 'a') + ".mp3");
+    QTest::newRow("carattere fuori dal set") << QStringLiteral("/musica/歌.mp3");
+}
+
+void TestRiproduzione::sfogliaNonValido()
+{
+    QFETCH(QString, scelto);
+    m_win->txtMP3->setText(P1);
+    m_fake->dialoghi.risposta = scelto;
+    clic(m_win->cmdSfoglia);
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+    QCOMPARE(m.testo, QStringLiteral("Il file audio selezionato non è valido."));
+    QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Attenzione:"));
+    QCOMPARE(m.icona, Icona::Critica);
+    QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    QCOMPARE(m_win->txtMP3->text(), QString());
+    verificaStato(Stato::NessunFile);
+}
+
+void TestRiproduzione::tastoInTxtMP3_data()
+{
+    QTest::addColumn<int>("tasto");
+    QTest::newRow("lettera") << int(Qt::Key_A);
+    QTest::newRow("invio") << int(Qt::Key_Return);
+    QTest::newRow("backspace") << int(Qt::Key_Backspace);
+}
+
+void TestRiproduzione::tastoInTxtMP3()
+{
+    QFETCH(int, tasto);
+    m_win->txtMP3->setText(P1);
+    for (int volta = 1; volta <= 2; ++volta) {
+        m_win->txtMP3->setFocus();
+        QCOMPARE(QApplication::focusWidget(), m_win->txtMP3);
+        QTest::keyClick(m_win->txtMP3, Qt::Key(tasto));
+        QCOMPARE(m_fake->messaggi.mostrati.size(), volta);
+        const MessaggioMostrato& m = m_fake->messaggi.mostrati.last();
+        QCOMPARE(m.testo,
+            QStringLiteral(
+                "Specificare il percorso di un file audio utilizzando il pulsante Sfoglia."));
+        QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Attenzione:"));
+        QCOMPARE(m.icona, Icona::Informazione);
+        QCOMPARE(m.pulsanti, Pulsanti::Ok);
+        QCOMPARE(QApplication::focusWidget(), m_win->cmdSfoglia);
+        QCOMPARE(m_win->txtMP3->text(), P1);
+    }
+}
+
+QTEST_MAIN(TestRiproduzione)
+#include "test_riproduzione.moc"

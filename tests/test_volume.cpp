@@ -1,0 +1,327 @@
+// The volume window over a fake mixer (bounds 0..65535 unless a test says otherwise).
+// Mouse events go through the window system layer, as a real pointer's do, so that
+// the implicit grab of a pressed button is what carries a drag beyond the knob.
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include "FakePlatform.h"
+#include "archive/AppFilePath.h"
+#include "audio/frmVolume.h"
+#include "main_window/frmSonoria.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+class TestVolume : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void apertura();
+    void limiti_data();
+    void limiti();
+    void motoSenzaPulsante();
+    void trascinamento_data();
+    void trascinamento();
+    void rilascioSubito();
+    void pressioneSenzaMotoPrima();
+    void altroPulsante();
+    void mixerNonApribile();
+    void senzaControllo();
+    void chiusura_data();
+    void chiusura();
+    void numeroNonModificabile();
+    void dallaFinestraPrincipale();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<frmVolume> m_win;
+
+    void apri()
+    {
+        m_win = std::make_unique<frmVolume>(m_fake->platform);
+        m_win->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_win.get()));
+    }
+    /** A point of the knob, @p y pixels below its top. */
+    QPoint nelCursore(int y) const { return QPoint(10, y); }
+    /** The knob-relative point where the pointer stands at @p y pixels of the track. */
+    QPoint sullaTraccia(int y) const { return QPoint(10, y - m_win->Image1->y()); }
+};
+
+void TestVolume::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    impostaCartellaProgramma(m_dir->path());
+    m_fake = std::make_unique<FakePlatform>();
+}
+
+void TestVolume::cleanup()
+{
+    m_win.reset();
+    m_fake.reset();
+    impostaCartellaProgramma(QString());
+    m_dir.reset();
+}
+
+void TestVolume::apertura()
+{
+    apri();
+    QCOMPARE(m_win->windowTitle(), QStringLiteral("Volume"));
+    QCOMPARE(m_win->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
+    QCOMPARE(m_win->Label4[1]->text(), QStringLiteral("Massimo"));
+    QCOMPARE(m_win->Label4[0]->text(), QStringLiteral("Minimo"));
+    QCOMPARE(m_win->Label1->text(), QStringLiteral("Valore"));
+    QCOMPARE(m_win->Command1->text(), QStringLiteral("Chiudi"));
+    QCOMPARE(m_win->findChildren<QLabel*>(QStringLiteral("Label4")).size(), 2);
+    QCOMPARE(m_fake->guida.file, m_dir->filePath(QStringLiteral("Sonoria.hlp")));
+
+    // The track and the knob keep their designed sizes in pixels; the knob sits in
+    // the middle of the track, a quarter of its travel down.
+    QCOMPARE(1440.0 / m_win->logicalDpiY(), 15.0);
+    QCOMPARE(m_win->Picture4->geometry(), QRect(26, 51, 36, 87));
+    QCOMPARE(m_win->Image1->parentWidget(), m_win->Picture4);
+    QCOMPARE(m_win->Image1->size(), QSize(21, 11));
+    QCOMPARE(m_win->Image1->y(), 19);
+    QVERIFY(qAbs(m_win->Image1->x() - 7.5) <= 0.5);
+
+    QVERIFY(m_win->Text1->isReadOnly());
+    QCOMPARE(m_win->Text1->alignment(), Qt::AlignCenter);
+    QCOMPARE(m_win->Text1->palette().color(QPalette::Base), QColor(Qt::black));
+    QCOMPARE(m_win->Text1->palette().color(QPalette::Text), QColor(Qt::white));
+    QCOMPARE(m_win->Timer1->interval(), 10);
+    QVERIFY(!m_win->Timer1->isActive());
+
+    // Opening touches nothing: the mixer keeps its volume until the knob is touched.
+    QCOMPARE(m_fake->mixer.aperture, 1);
+    QVERIFY(m_fake->mixer.valori.isEmpty());
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+}
+
+void TestVolume::limiti_data()
+{
+    QTest::addColumn<long>("minimo");
+    QTest::addColumn<long>("massimo");
+    QTest::addColumn<QString>("iniziale");
+    QTest::newRow("0..65535") << 0L << 65535L << QStringLiteral("49151");
+    QTest::newRow("0..65536") << 0L << 65536L << QStringLiteral("49152");
+    // The minimum takes no part in the value: the bottom of the track is always 0.
+    QTest::newRow("-100..100") << -100L << 100L << QStringLiteral("75");
+    QTest::newRow("5..31") << 5L << 31L << QStringLiteral("23");
+}
+
+void TestVolume::limiti()
+{
+    QFETCH(long, minimo);
+    QFETCH(long, massimo);
+    QFETCH(QString, iniziale);
+    m_fake->mixer.controllo = ControlloVolume { QStringLiteral("PCM"), minimo, massimo };
+    apri();
+    QCOMPARE(m_win->Label2->text(), QString::number(minimo));
+    QCOMPARE(m_win->Label3->text(), QString::number(massimo));
+    QCOMPARE(m_win->Text1->text(), iniziale);
+}
+
+void TestVolume::motoSenzaPulsante()
+{
+    apri();
+    QTest::mouseMove(m_win->Image1, nelCursore(4));
+    QCOMPARE(m_fake->mixer.valori, QList<long>({ 49151 }));
+    QTest::mouseMove(m_win->Image1, nelCursore(7));
+    QCOMPARE(m_fake->mixer.valori, QList<long>({ 49151, 49151 }));
+    // Hovering never moves the knob.
+    QVERIFY(!m_win->Timer1->isActive());
+    QCOMPARE(m_win->Image1->y(), 19);
+}
+
+void TestVolume::trascinamento_data()
+{
+    QTest::addColumn<int>("presa"); // where the knob is grabbed, pixels below its top
+    QTest::addColumn<QPoint>("meta"); // where the pointer goes, in the track's pixels
+    QTest::addColumn<int>("top"); // where the knob's top comes to rest
+    QTest::addColumn<QString>("valore");
+    QTest::newRow("sopra la traccia") << 5 << QPoint(10, -40) << 0 << QStringLiteral("65535");
+    QTest::newRow("sopra e fuori a sinistra")
+        << 5 << QPoint(-200, -3) << 0 << QStringLiteral("65535");
+    QTest::newRow("in cima") << 0 << QPoint(10, 0) << 0 << QStringLiteral("65535");
+    QTest::newRow("sotto la traccia") << 5 << QPoint(10, 120) << 76 << QStringLiteral("0");
+    QTest::newRow("fondo esatto") << 5 << QPoint(10, 76) << 76 << QStringLiteral("0");
+    QTest::newRow("appena oltre il fondo") << 5 << QPoint(10, 77) << 76 << QStringLiteral("0");
+    // The top of the knob, not its centre, comes to the pointer.
+    QTest::newRow("a metà, presa al centro")
+        << 5 << QPoint(10, 38) << 38 << QStringLiteral("32767");
+    QTest::newRow("presa in basso") << 10 << QPoint(10, 60) << 60 << QStringLiteral("13796");
+}
+
+void TestVolume::trascinamento()
+{
+    QFETCH(int, presa);
+    QFETCH(QPoint, meta);
+    QFETCH(int, top);
+    QFETCH(QString, valore);
+    apri();
+    QTest::mouseMove(m_win->Image1, nelCursore(presa));
+    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(presa));
+    QVERIFY(m_win->Timer1->isActive());
+    QTest::mouseMove(m_win->Image1, QPoint(meta.x(), meta.y() - m_win->Image1->y()));
+    // While the button is held the timer brings the knob and the number along.
+    QTRY_COMPARE(m_win->Image1->y(), top);
+    QTRY_COMPARE(m_win->Text1->text(), valore);
+    QTest::mouseRelease(m_win->Image1, Qt::LeftButton, {}, sullaTraccia(meta.y()));
+    QVERIFY(!m_win->Timer1->isActive());
+    QCOMPARE(m_fake->mixer.valori.last(), valore.toLong());
+    QCOMPARE(m_win->Image1->y(), top);
+}
+
+void TestVolume::rilascioSubito()
+{
+    // Released before the timer ever ticks: the knob still ends where the pointer let
+    // go, and that is the value the mixer gets.
+    apri();
+    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(5));
+    QTest::mouseMove(m_win->Image1, sullaTraccia(-30));
+    QTest::mouseRelease(m_win->Image1, Qt::LeftButton, {}, sullaTraccia(-30));
+    QCOMPARE(m_win->Image1->y(), 0);
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("65535"));
+    QCOMPARE(m_fake->mixer.valori.last(), 65535L);
+}
+
+void TestVolume::pressioneSenzaMotoPrima()
+{
+    // A press with no move before it, 3 pixels into the knob: the knob stays put
+    // instead of jumping to the top (the full volume).
+    apri();
+    const float y = 3 * 15.0f;
+    m_win->Image1_MouseDown(1, 0, 10 * 15.0f, y);
+    m_win->Timer1_Timer();
+    QCOMPARE(m_win->Image1->y(), 22);
+    m_win->Image1_MouseUp(1, 0, 10 * 15.0f, y);
+    QCOMPARE(m_fake->mixer.valori.last(), m_win->Text1->text().toLong());
+    QVERIFY(m_fake->mixer.valori.last() < 49151);
+}
+
+void TestVolume::altroPulsante()
+{
+    apri();
+    QTest::mousePress(m_win->Image1, Qt::RightButton, {}, nelCursore(5));
+    QVERIFY(m_win->Timer1->isActive());
+    QTest::mouseMove(m_win->Image1, sullaTraccia(-40));
+    m_win->Timer1_Timer();
+    QCOMPARE(m_win->Image1->y(), 19);
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("49151"));
+    QTest::mouseRelease(m_win->Image1, Qt::RightButton, {}, sullaTraccia(-40));
+    QVERIFY(!m_win->Timer1->isActive());
+    QCOMPARE(m_fake->mixer.valori.last(), 49151L);
+}
+
+void TestVolume::mixerNonApribile()
+{
+    m_fake->mixer.apribile = false;
+    apri();
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+    QCOMPARE(m.testo, QStringLiteral("Impossibile aprire il mixer."));
+    QCOMPARE(m.titolo, QStringLiteral("Messaggio di errore"));
+    QCOMPARE(m.icona, Icona::Critica);
+    QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    QCOMPARE(m_win->Label2->text(), QStringLiteral("valore"));
+    QCOMPARE(m_win->Label3->text(), QStringLiteral("valore"));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("0"));
+
+    // The window still works: the knob follows, the number stays 0.
+    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(0));
+    QTest::mouseMove(m_win->Image1, sullaTraccia(-10));
+    QTRY_COMPARE(m_win->Image1->y(), 0);
+    QTest::mouseRelease(m_win->Image1, Qt::LeftButton, {}, sullaTraccia(-10));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("0"));
+    QTest::mouseClick(m_win->Command1, Qt::LeftButton);
+    QVERIFY(!m_win->isVisible());
+}
+
+void TestVolume::senzaControllo()
+{
+    m_fake->mixer.controllo.reset();
+    apri();
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    QCOMPARE(m_win->Label2->text(), QStringLiteral("valore"));
+    QCOMPARE(m_win->Label3->text(), QStringLiteral("valore"));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("0"));
+    QTest::mouseMove(m_win->Image1, nelCursore(3));
+    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(3));
+    QTest::mouseMove(m_win->Image1, sullaTraccia(-10));
+    QTRY_COMPARE(m_win->Image1->y(), 0);
+    QTest::mouseRelease(m_win->Image1, Qt::LeftButton, {}, sullaTraccia(-10));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("0"));
+    QVERIFY(m_fake->mixer.valori.isEmpty());
+}
+
+void TestVolume::chiusura_data()
+{
+    QTest::addColumn<bool>("conChiudi");
+    QTest::newRow("Chiudi") << true;
+    QTest::newRow("chiusura della finestra") << false;
+}
+
+void TestVolume::chiusura()
+{
+    QFETCH(bool, conChiudi);
+    apri();
+    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(2));
+    if (conChiudi)
+        QTest::mouseClick(m_win->Command1, Qt::LeftButton);
+    else
+        m_win->close();
+    QVERIFY(!m_win->isVisible());
+    QVERIFY(!m_win->Timer1->isActive());
+    // The mixer is released as the window closes, not when the object goes.
+    QCOMPARE(m_fake->mixer.rilasciati, 1);
+}
+
+void TestVolume::numeroNonModificabile()
+{
+    apri();
+    QApplication::setActiveWindow(m_win.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+    m_win->Text1->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), m_win->Command1);
+    QTest::keyClicks(m_win->Text1, QStringLiteral("123"));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("49151"));
+}
+
+void TestVolume::dallaFinestraPrincipale()
+{
+    frmSonoria principale(m_fake->platform);
+    principale.show();
+    QString visto;
+    bool modale = false;
+    // The window runs its own event loop: look at it from there, then close it.
+    QTimer guarda;
+    guarda.setInterval(10);
+    connect(&guarda, &QTimer::timeout, this, [&] {
+        auto* v = qobject_cast<frmVolume*>(QApplication::activeModalWidget());
+        if (!v)
+            return;
+        guarda.stop();
+        modale = v->isModal();
+        visto = v->Text1->text();
+        v->Command1->click();
+    });
+    guarda.start();
+    principale.cmdVolume_Click();
+    QVERIFY(modale);
+    QCOMPARE(visto, QStringLiteral("49151"));
+    // The playback goes on: the button sends no media command.
+    QVERIFY(m_fake->media.comandi.isEmpty());
+    QCOMPARE(m_fake->mixer.rilasciati, 1);
+}
+
+QTEST_MAIN(TestVolume)
+#include "test_volume.moc"
