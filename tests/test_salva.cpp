@@ -69,6 +69,8 @@ private slots:
     void eliminaOltreLaFine();
     void gomma_data();
     void gomma();
+    void duranteLaRiproduzione_data();
+    void duranteLaRiproduzione();
     void salvaConGuasti_data();
     void salvaConGuasti();
     void eliminaConGuasti_data();
@@ -466,6 +468,49 @@ void TestSalva::gomma()
     QCOMPARE(leggiFile(archivio()), prima);
     clic(m_win->cmdSalva);
     QCOMPARE(leggiFile(archivio()).mid(2580), QByteArray(250, ' '));
+}
+
+void TestSalva::duranteLaRiproduzione_data()
+{
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<bool>("ferma");
+    QTest::newRow("salva") << QStringLiteral("salva") << false;
+    QTest::newRow("elimina, risposta No") << QStringLiteral("elimina") << true;
+    QTest::newRow("gomma") << QStringLiteral("gomma") << true;
+}
+
+void TestSalva::duranteLaRiproduzione()
+{
+    QFETCH(QString, azione);
+    QFETCH(bool, ferma);
+    const QString brano = QStringLiteral("/musica/uno.mp3");
+    QVERIFY(scriviArchivio(archivio(),
+        { schedaDiProva(QStringLiteral("Uno"), QStringLiteral("A"), brano),
+            schedaDiProva(QStringLiteral("Due")) }));
+    vaiAllaScheda(1);
+    clic(m_win->cmdPlay);
+    QCOMPARE(m_fake->media.comandi, QStringList { "play " + brano });
+    QVERIFY(m_win->cmdStop->isEnabled());
+    m_fake->messaggi.risposte.enqueue(Risposta::No);
+
+    if (azione == QLatin1String("salva"))
+        clic(m_win->cmdSalva);
+    else if (azione == QLatin1String("elimina"))
+        clic(m_win->cmdElimina);
+    else
+        QTest::mouseClick(m_win->imgGomma, Qt::LeftButton);
+
+    if (ferma) {
+        // The song ends before anything else happens, whatever the answer to the question.
+        QCOMPARE(m_fake->media.comandi,
+            (QStringList { "play " + brano, "play " + brano, "close " + brano }));
+        QVERIFY(!m_win->cmdStop->isEnabled());
+    } else {
+        QCOMPARE(m_fake->media.comandi, QStringList { "play " + brano });
+        QVERIFY(m_win->cmdStop->isEnabled());
+        QCOMPARE(m_fake->messaggi.mostrati.last().titolo,
+            QStringLiteral("Melodora 1.0 - Salvataggio terminato"));
+    }
 }
 
 void TestSalva::salvaConGuasti_data()
