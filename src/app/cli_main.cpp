@@ -1,12 +1,16 @@
 #include "cli/Cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing needs fonts and pages, the GUI side of Qt; the companion shows no window,
+    // so it needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList argomenti = QCoreApplication::arguments();

@@ -1,18 +1,177 @@
-// Commands that print a card or a list.
+// Commands that print a card or a list, through the same layouts as the windows.
 #include "cli/Comandi.h"
+
+#include "archive/Archivio.h"
+#include "lists/Elenchi.h"
+#include "platform/FileOps.h"
+#include "platform/PrintSurface.h"
+#include "platform/StampanteQt.h"
+#include "printing/StampaElenco.h"
+#include "printing/StampaScheda.h"
+#include "printing/TestiStampa.h"
+
+#include <QGuiApplication>
+
+#include <memory>
 
 namespace melodora::cli {
 
+namespace {
+    const QString kOpzionePdf = QStringLiteral("--pdf");
+
+    bool soloOpzioni(Contesto& c, const QStringList& ammesse)
+    {
+        for (auto it = c.opzioni.cbegin(); it != c.opzioni.cend(); ++it) {
+            if (!ammesse.contains(it.key())) {
+                c.uscita.err << "melodora-cli: opzione non valida per questo comando: " << it.key()
+                             << "\n";
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
+    {
+        Esito errore;
+        auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
+        if (!archivio)
+            c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
+        return archivio;
+    }
+
+    /** Fonts and pages need the GUI side of Qt, even without a display. */
+    bool graficaDisponibile(Contesto& c)
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return true;
+        c.uscita.err << "melodora-cli: la stampa richiede l'interfaccia grafica di Qt\n";
+        return false;
+    }
+
+    /** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
+    QtPrinterService stampante(const Contesto& c)
+    {
+        const QString pdf = c.opzioni.value(kOpzionePdf);
+        return pdf.isEmpty() ? QtPrinterService() : QtPrinterService::versoFilePdf(pdf);
+    }
+
+    int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito)
+    {
+        if (!riuscito) {
+            c.uscita.err << "melodora-cli: stampa non riuscita";
+            if (!documento.descrizioneErrore().isEmpty())
+                c.uscita.err << ": " << documento.descrizioneErrore();
+            c.uscita.err << "\n";
+            return 1;
+        }
+        c.uscita.out << "Stampato su " << documento.DeviceName() << "\n";
+        return 0;
+    }
+
+    bool campoRicerca(const QString& parola, CampoRicerca& campo)
+    {
+        static const QMap<QString, CampoRicerca> campi = {
+            { QStringLiteral("titolo"), CampoRicerca::Titolo },
+            { QStringLiteral("artista"), CampoRicerca::Artista },
+            { QStringLiteral("album"), CampoRicerca::Album },
+            { QStringLiteral("genere"), CampoRicerca::Genere },
+        };
+        if (!campi.contains(parola))
+            return false;
+        campo = campi.value(parola);
+        return true;
+    }
+}
+
 int comandoPrint(Contesto& c)
 {
-    c.uscita.err << "melodora-cli: print non è ancora disponibile\n";
-    return 1;
+    static const QMap<QString, Impaginazione> impaginazioni = {
+        { QStringLiteral("tutto"), Impaginazione::Completa },
+        { QStringLiteral("info"), Impaginazione::Informazioni },
+        { QStringLiteral("testo"), Impaginazione::Testo },
+    };
+    const QString layout = c.opzioni.value(QStringLiteral("--layout"));
+    if (!soloOpzioni(c, { QStringLiteral("--layout"), kOpzionePdf }) || c.argomenti.size() != 1
+        || !impaginazioni.contains(layout)) {
+        c.uscita.err << "melodora-cli: uso: print N --layout tutto|info|testo [--pdf FILE]\n";
+        return 2;
+    }
+    if (!graficaDisponibile(c))
+        return 1;
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    bool numerico = false;
+    const qint64 n = c.argomenti.first().toLongLong(&numerico);
+    const qint64 totale = archivio->schedeIntere();
+    if (!numerico || n < 1 || n > totale) {
+        c.uscita.err << "melodora-cli: la scheda " << c.argomenti.first()
+                     << " non esiste (l'archivio contiene " << totale << " schede)\n";
+        return 1;
+    }
+    Scheda scheda;
+    if (Esito e = archivio->LeggiScheda(n, scheda); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+        return 1;
+    }
+    archivio.reset();
+
+    const TestiScheda testi = testiDaScheda(scheda);
+    if (titoloMancante(testi)) {
+        c.uscita.err << "melodora-cli: " << testi_stampa::TitoloMancante << "\n";
+        return 1;
+    }
+    QtPrinterService servizio = stampante(c);
+    std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
+    const bool riuscito = StampaScheda(
+        *documento, impaginazioni.value(layout), testi, QDateTime::currentDateTime());
+    return riferisci(c, *documento, riuscito);
 }
 
 int comandoPrintList(Contesto& c)
 {
-    c.uscita.err << "melodora-cli: print-list non è ancora disponibile\n";
-    return 1;
+    const QString uso = QStringLiteral("melodora-cli: uso: print-list search CAMPO TESTO "
+                                       "[--pdf FILE] | print-list audio [--pdf FILE]\n"
+                                       "  CAMPO: titolo|artista|album|genere\n");
+    const QString tipo = c.argomenti.value(0);
+    CampoRicerca campo = CampoRicerca::Titolo;
+    const bool ricerca = tipo == QLatin1String("search") && c.argomenti.size() == 3
+        && campoRicerca(c.argomenti.at(1), campo);
+    const bool audio = tipo == QLatin1String("audio") && c.argomenti.size() == 1;
+    if (!soloOpzioni(c, { kOpzionePdf }) || (!ricerca && !audio)) {
+        c.uscita.err << uso;
+        return 2;
+    }
+    const QString digitato = ricerca ? c.argomenti.at(2) : QString();
+    if (ricerca && togliSpazi(digitato).isEmpty()) {
+        c.uscita.err << "melodora-cli: indicare le prime lettere da cercare\n";
+        return 2;
+    }
+    if (!graficaDisponibile(c))
+        return 1;
+    auto archivio = apriArchivio(c);
+    if (!archivio)
+        return 1;
+    QStringList righe;
+    const Esito e
+        = ricerca ? cercaSchede(*archivio, campo, digitato, righe) : elencoAudio(*archivio, righe);
+    archivio.reset();
+    if (!e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+        return 1;
+    }
+    if (righe.isEmpty()) {
+        c.uscita.err << "melodora-cli: " << testi_stampa::ListaVuota << "\n";
+        return 1;
+    }
+    QtPrinterService servizio = stampante(c);
+    std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
+    const bool riuscito
+        = StampaRigheElenco(*documento, ricerca ? TipoElenco::Ricerca : TipoElenco::Audio,
+            ricerca ? criterioRicerca(campo, digitato) : QString(), righe,
+            QDateTime::currentDateTime());
+    return riferisci(c, *documento, riuscito);
 }
 
 } // namespace melodora::cli

@@ -21,6 +21,8 @@ class QToolButton;
 
 namespace melodora {
 
+struct TestiScheda;
+
 /**
  * The main window: the card editor, navigation, saving and deleting, the audio file
  * and its playback, the title animation, and the buttons that open the other windows.
@@ -86,6 +88,8 @@ public:
     void cmdTrova_Click();
     void cmdListaMP3_Click();
     void cmdStampa_Click();
+    /** What the card print dialog prints: the fields as they stand, without their blanks. */
+    TestiScheda testiDaStampare() const;
     void cmdVolume_Click();
     void imgGuida_MouseDown();
     void imgGuida_MouseUp();

@@ -4,11 +4,28 @@
 
 namespace melodora {
 
-/** The default printer through QPrinter, or a PDF file when the system has none. */
+/**
+ * The system's default printer through QPrinter. Where the system has no printer, every
+ * document becomes a PDF file, named by the date and time it is started, in a folder of
+ * its own; the device name then tells that folder.
+ */
 class QtPrinterService : public PrinterService {
 public:
+    /** PDF files, when there is no printer, go to @p cartellaPdf. */
+    explicit QtPrinterService(QString cartellaPdf = cartellaPdfPredefinita());
+
+    /** A service whose every document is the PDF file @p percorso, printer or not. */
+    static QtPrinterService versoFilePdf(QString percorso);
+
+    /** "Melodora" in the user's documents folder. */
+    static QString cartellaPdfPredefinita();
+
     QString nomeDispositivo() override;
     std::unique_ptr<PrintSurface> nuovoDocumento() override;
+
+private:
+    QString m_cartellaPdf;
+    QString m_filePdf; ///< set: always this file
 };
 
 } // namespace melodora

@@ -2,11 +2,14 @@
 
 #include "platform/Platform.h"
 
+#include <QDateTime>
 #include <QStringList>
 
 class QWidget;
 
 namespace melodora {
+
+class PrintSurface;
 
 /** Which window's list is printed: the heading and the totals label differ. */
 enum class TipoElenco { Ricerca, Audio };
@@ -18,5 +21,12 @@ enum class TipoElenco { Ricerca, Audio };
  */
 void StampaElenco(Platform& platform, QWidget* parent, TipoElenco tipo, const QString& criterio,
     const QStringList& righe);
+
+/**
+ * The printout itself, without questions or messages: heading, @p righe in order, totals,
+ * footer dated @p adesso, EndDoc. Stops at the first failing step; false then.
+ */
+bool StampaRigheElenco(PrintSurface& stampante, TipoElenco tipo, const QString& criterio,
+    const QStringList& righe, const QDateTime& adesso);
 
 } // namespace melodora

@@ -5,6 +5,8 @@
 #include "platform/PrintSurface.h"
 #include "platform/ServiziQt.h"
 
+#include "FakeStampa.h"
+
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -144,11 +146,21 @@ public:
     int rilasciati = 0; ///< mixers opened and released since
 };
 
+/** Hands out recording documents (none when not disponibile); keeps what each received. */
 class FakePrinter : public PrinterService {
 public:
     QString nomeDispositivo() override { return nome; }
-    std::unique_ptr<PrintSurface> nuovoDocumento() override { return nullptr; }
+    std::unique_ptr<PrintSurface> nuovoDocumento() override
+    {
+        if (!disponibile)
+            return nullptr;
+        documenti.push_back(std::make_unique<DocumentoRegistrato>());
+        return std::make_unique<FakeStampa>(*documenti.back(), copione);
+    }
     QString nome = QStringLiteral("Stampante di prova");
+    bool disponibile = true;
+    CopioneStampa copione;
+    std::vector<std::unique_ptr<DocumentoRegistrato>> documenti;
 };
 
 /** Records every URL; answers with esito. */

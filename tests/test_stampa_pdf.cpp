@@ -1,0 +1,505 @@
+// Real printouts: PDF files written by the Qt print surface, read back with poppler's tools.
+#include "ArchivioDiProva.h"
+#include "archive/Archivio.h"
+#include "cli/Cli.h"
+#include "lists/Elenchi.h"
+#include "platform/FileOps.h"
+#include "platform/PrintSurface.h"
+#include "platform/StampanteQt.h"
+#include "printing/StampaElenco.h"
+#include "printing/StampaScheda.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+namespace {
+// Frame of the PDF pages: a sixth of an inch that no printer reaches, then the printout's
+// own margins (600 twips left, 900 twips right of wrapped text), all in points.
+constexpr double kBordo = 12;
+constexpr double kOrigine = kBordo + 30;
+constexpr double kMargineDestro = 45;
+
+struct Parola {
+    int pagina;
+    double xMin, yMin, xMax, yMax;
+    QString testo;
+};
+
+struct Pagine {
+    double larghezza = 0;
+    double altezza = 0;
+    QList<Parola> parole;
+};
+
+QString esegui(const QString& programma, const QStringList& argomenti)
+{
+    QProcess p;
+    p.start(programma, argomenti);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return QStringLiteral("<%1 fallito: %2>")
+            .arg(programma, QString::fromUtf8(p.readAllStandardError()));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString testoPdf(const QString& file)
+{
+    return esegui(QStringLiteral("pdftotext"),
+        { QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-") });
+}
+
+int numeroPagine(const QString& file)
+{
+    const QRegularExpression riga(
+        QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption);
+    return riga.match(esegui(QStringLiteral("pdfinfo"), { file })).captured(1).toInt();
+}
+
+/** The words with their boxes, in points from the top left of their page. */
+Pagine pagine(const QString& file)
+{
+    const QString html = esegui(QStringLiteral("pdftotext"),
+        { QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
+            QStringLiteral("-") });
+    Pagine esito;
+    const QRegularExpression pagina(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    const QRegularExpression parola(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    int n = -1;
+    for (const QString& riga : html.split(QLatin1Char('\n'))) {
+        if (const auto m = pagina.match(riga); m.hasMatch()) {
+            ++n;
+            esito.larghezza = m.captured(1).toDouble();
+            esito.altezza = m.captured(2).toDouble();
+        } else if (const auto w = parola.match(riga); w.hasMatch()) {
+            esito.parole.append({ n, w.captured(1).toDouble(), w.captured(2).toDouble(),
+                w.captured(3).toDouble(), w.captured(4).toDouble(), w.captured(5) });
+        }
+    }
+    return esito;
+}
+
+/** The words of @p testo, without the rules and the invisible no-break space. */
+QStringList parole(const QString& testo)
+{
+    QStringList esito;
+    for (const QString& p :
+        testo.split(QRegularExpression(QStringLiteral("[\\s\\x{00A0}]+")), Qt::SkipEmptyParts)) {
+        if (!p.contains(QRegularExpression(QStringLiteral("^_+$"))))
+            esito.append(p);
+    }
+    return esito;
+}
+
+QString footerAtteso(const QDateTime& t) { return melodora::piedeDiPagina(t); }
+
+/** Lyrics of @p versi lines: short ones, a long one that wraps every seventh, a blank every tenth.
+ */
+QString testoLungo(int versi)
+{
+    QStringList righe;
+    for (int i = 1; i <= versi; ++i) {
+        if (i % 10 == 0)
+            righe.append(QString());
+        else if (i % 7 == 0)
+            righe.append(
+                QStringLiteral("Verso %1 lungo: il vento porta via le parole della canzone "
+                               "lontano sopra le colline e il mare, fino alla città che "
+                               "dorme e non sa più cantare")
+                    .arg(i));
+        else
+            righe.append(QStringLiteral("Verso %1 della canzone").arg(i));
+    }
+    return righe.join(QStringLiteral("\r\n"));
+}
+
+TestiScheda schedaLunga()
+{
+    return { QStringLiteral("Cielo di vetro"), QStringLiteral("Girasoli"), QStringLiteral("Onde"),
+        QStringLiteral("Pop"), QStringLiteral("1965"),
+        QStringLiteral("Registrata dal vivo a Perugia, è la più bella"), testoLungo(160) };
+}
+}
+
+class TestStampaPdf : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void schedaLungaInPdf();
+    void geometriaDellaScheda();
+    void elencoInPdf();
+    void nessunaPaginaBianca();
+    void pdfNonScrivibile();
+    void cartellaAutomatica();
+    void documentoAbbandonato();
+    void cliPrint_data();
+    void cliPrint();
+    void cliErrori_data();
+    void cliErrori();
+    void cliPrintList();
+
+private:
+    QString percorso(const QString& nome) const { return m_dir->filePath(nome); }
+    QString archivio() const { return percorso(QStringLiteral("Sonoria.sng")); }
+    int cli(const QStringList& argomenti)
+    {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        const int stato = cli::esegui(
+            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
+        out.flush();
+        err.flush();
+        return stato;
+    }
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_out;
+    QString m_err;
+};
+
+void TestStampaPdf::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestStampaPdf::schedaLungaInPdf()
+{
+    const QString pdf = percorso(QStringLiteral("scheda.pdf"));
+    QtPrinterService servizio = QtPrinterService::versoFilePdf(pdf);
+    const QDateTime adesso(QDate(2024, 3, 5), QTime(21, 7, 3));
+    const TestiScheda t = schedaLunga();
+    auto doc = servizio.nuovoDocumento();
+    QVERIFY(doc);
+    QVERIFY(StampaCompleta(*doc, t, adesso));
+    QVERIFY(!doc->fallito());
+    QCOMPARE(doc->filePdf(), pdf);
+
+    QVERIFY(numeroPagine(pdf) > 1);
+    const QString testo = testoPdf(pdf);
+    QVERIFY(testo.contains(QLatin1Char('\f')));
+    // Everything, in order, and nothing else.
+    const QStringList atteso = parole(QStringList { t.brano, QStringLiteral("Artista o gruppo:"),
+        t.artista, QStringLiteral("Album:"), t.album, QStringLiteral("Genere musicale:"), t.genere,
+        QStringLiteral("Anno di pubblicazione:"), t.anno, QStringLiteral("NOTE:"), t.note,
+        QStringLiteral("TESTO DELLA CANZONE:"), t.testo, footerAtteso(adesso) }
+                                          .join(QLatin1Char(' ')));
+    QCOMPARE(parole(testo), atteso);
+    QVERIFY(testo.contains(QStringLiteral("Scheda stampata in data 05/03/2024 alle ore 21:07:03")));
+
+    // Arial and Times New Roman are the Liberation fonts of the same metrics.
+    const QString font = esegui(QStringLiteral("pdffonts"), { pdf });
+    QVERIFY2(font.contains(QStringLiteral("LiberationSans-BoldItalic")), qPrintable(font));
+    QVERIFY2(font.contains(QStringLiteral("LiberationSans ")), qPrintable(font));
+}
+
+void TestStampaPdf::geometriaDellaScheda()
+{
+    const QString pdf = percorso(QStringLiteral("geometria.pdf"));
+    QtPrinterService servizio = QtPrinterService::versoFilePdf(pdf);
+    auto doc = servizio.nuovoDocumento();
+    QVERIFY(StampaCompleta(*doc, schedaLunga(), QDateTime::currentDateTime()));
+    const Pagine p = pagine(pdf);
+    QVERIFY(p.parole.size() > 100);
+    QVERIFY(p.larghezza > 500);
+
+    const auto prima = [&](const QString& testo) {
+        for (const Parola& w : p.parole) {
+            if (w.testo == testo)
+                return w;
+        }
+        return Parola { -1, 0, 0, 0, 0, {} };
+    };
+    // Labels and heading at the 600-twip margin.
+    for (const QString& s : { QStringLiteral("Cielo"), QStringLiteral("Artista"),
+             QStringLiteral("Anno"), QStringLiteral("NOTE:"), QStringLiteral("TESTO") })
+        QVERIFY2(qAbs(prima(s).xMin - kOrigine) < 1, qPrintable(s));
+    // The four values in one column: column 36 of Arial 10.
+    QFont arial(QStringLiteral("Liberation Sans"));
+    arial.setPointSizeF(10);
+    QImage misura(10, 10, QImage::Format_RGB32);
+    misura.setDotsPerMeterX(qRound(1200 / 0.0254));
+    misura.setDotsPerMeterY(qRound(1200 / 0.0254));
+    const double colonna
+        = kOrigine + 35 * QFontMetricsF(arial, &misura).averageCharWidth() * 72.0 / 1200;
+    for (const QString& s : { QStringLiteral("Girasoli"), QStringLiteral("Onde"),
+             QStringLiteral("Pop"), QStringLiteral("1965") })
+        QVERIFY2(qAbs(prima(s).xMin - colonna) < 1, qPrintable(s));
+    QVERIFY(prima(QStringLiteral("pubblicazione:")).xMax < colonna);
+
+    // Nothing outside the margins and the page frame, but the rules; the wrap fills lines.
+    double destraMassima = 0;
+    for (const Parola& w : p.parole) {
+        if (w.testo.startsWith(QLatin1Char('_')))
+            continue;
+        QVERIFY2(w.xMin > kOrigine - 0.6, qPrintable(w.testo));
+        QVERIFY2(w.xMax < p.larghezza - kBordo - kMargineDestro + 0.6, qPrintable(w.testo));
+        QVERIFY2(w.yMax < p.altezza - kBordo + 0.6, qPrintable(w.testo));
+        destraMassima = qMax(destraMassima, w.xMax);
+    }
+    QVERIFY(destraMassima > p.larghezza - kBordo - kMargineDestro - 40);
+    // The rule reaches the page's right border without running off it.
+    const Parola regola = prima(QString(69, QLatin1Char('_')));
+    QCOMPARE(regola.pagina, 0);
+    QVERIFY(regola.xMax < p.larghezza);
+}
+
+void TestStampaPdf::elencoInPdf()
+{
+    const QString pdf = percorso(QStringLiteral("elenco.pdf"));
+    QtPrinterService servizio = QtPrinterService::versoFilePdf(pdf);
+    QStringList righe;
+    for (int i = 1; i <= 90; ++i)
+        righe.append(QStringLiteral("Brano %1 - Artista -  - 19%2  (Scheda %3)")
+                         .arg(i, 3, 10, QLatin1Char('0'))
+                         .arg(i % 100, 2, 10, QLatin1Char('0'))
+                         .arg(i));
+    const QDateTime adesso(QDate(2023, 11, 30), QTime(8, 0, 59));
+    auto doc = servizio.nuovoDocumento();
+    QVERIFY(StampaRigheElenco(
+        *doc, TipoElenco::Ricerca, QStringLiteral("Brano: brano"), righe, adesso));
+
+    QVERIFY(numeroPagine(pdf) > 1);
+    const QString atteso = QStringLiteral("Melodora 1.0 - Brano: brano ")
+        + righe.join(QLatin1Char(' '))
+        + QStringLiteral(
+            " Totale voci in elenco: 90 Scheda stampata in data 30/11/2023 alle ore 08:00:59");
+    QCOMPARE(parole(testoPdf(pdf)), parole(atteso));
+    const QString font = esegui(QStringLiteral("pdffonts"), { pdf });
+    QVERIFY2(font.contains(QStringLiteral("LiberationSerif")), qPrintable(font));
+    // Rows at the 600-twip margin.
+    const Pagine p = pagine(pdf);
+    for (const Parola& w : p.parole) {
+        if (w.testo == QLatin1String("Brano"))
+            QVERIFY(qAbs(w.xMin - kOrigine) < 0.6);
+    }
+}
+
+void TestStampaPdf::nessunaPaginaBianca()
+{
+    // Text down to around the bottom of the first page, then empty lines past it: the page
+    // breaks only before text, so every page holds some.
+    int dueDocumenti = 0;
+    for (int righe = 64; righe <= 78; ++righe) {
+        const QString pdf = percorso(QStringLiteral("bianca%1.pdf").arg(righe));
+        QtPrinterService servizio = QtPrinterService::versoFilePdf(pdf);
+        auto doc = servizio.nuovoDocumento();
+        for (int i = 1; i <= righe; ++i)
+            doc->Print(QStringLiteral("Riga %1").arg(i));
+        for (int i = 0; i < 6; ++i)
+            doc->Print({});
+        QVERIFY(doc->EndDoc());
+        const int n = numeroPagine(pdf);
+        QSet<int> conTesto;
+        for (const Parola& w : pagine(pdf).parole)
+            conTesto.insert(w.pagina);
+        QCOMPARE(conTesto.size(), n);
+        dueDocumenti += n == 2;
+    }
+    QVERIFY(dueDocumenti > 0); // the text did reach a second page
+}
+
+void TestStampaPdf::pdfNonScrivibile()
+{
+    // A folder that cannot exist: its parent is a file.
+    const QString file = percorso(QStringLiteral("un-file"));
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+    QtPrinterService servizio = QtPrinterService::versoFilePdf(file + QStringLiteral("/x.pdf"));
+    auto doc = servizio.nuovoDocumento();
+    QVERIFY(!StampaInformazioni(*doc, schedaLunga(), QDateTime::currentDateTime()));
+    QVERIFY(doc->fallito());
+    QVERIFY(!doc->descrizioneErrore().isEmpty());
+
+    // The same for the automatic folder.
+    QtPrinterService automatico(file + QStringLiteral("/Melodora"));
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return;
+    auto doc2 = automatico.nuovoDocumento();
+    QVERIFY(!StampaRigheElenco(
+        *doc2, TipoElenco::Audio, {}, { QStringLiteral("a") }, QDateTime::currentDateTime()));
+    QVERIFY(doc2->fallito());
+}
+
+void TestStampaPdf::cartellaAutomatica()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("this system has a default printer: documents go there");
+    const QString cartella = percorso(QStringLiteral("Documenti/Melodora"));
+    QtPrinterService servizio(cartella);
+    QCOMPARE(servizio.nomeDispositivo(), QStringLiteral("File PDF in ") + cartella);
+
+    // Two printouts within the same second: two files, none overwritten.
+    QStringList file;
+    for (int i = 0; i < 2; ++i) {
+        auto doc = servizio.nuovoDocumento();
+        QVERIFY(StampaRigheElenco(*doc, TipoElenco::Audio, {},
+            { QStringLiteral("Documento %1").arg(i) }, QDateTime::currentDateTime()));
+        QVERIFY(!doc->filePdf().isEmpty());
+        QCOMPARE(doc->DeviceName(), QStringLiteral("File PDF ") + doc->filePdf());
+        file.append(doc->filePdf());
+    }
+    QVERIFY(file[0] != file[1]);
+    const QRegularExpression nome(
+        QStringLiteral("^Melodora_\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d(_\\d+)?\\.pdf$"));
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(QFileInfo(file[i]).absolutePath(), cartella);
+        QVERIFY2(nome.match(QFileInfo(file[i]).fileName()).hasMatch(), qPrintable(file[i]));
+        QVERIFY(testoPdf(file[i]).contains(QStringLiteral("Documento %1").arg(i)));
+    }
+}
+
+void TestStampaPdf::documentoAbbandonato()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("this system has a default printer: documents go there");
+    const QString cartella = percorso(QStringLiteral("abbandonati"));
+    QtPrinterService servizio(cartella);
+    {
+        auto doc = servizio.nuovoDocumento();
+        doc->Print(QStringLiteral("mai finito"));
+        QVERIFY(!doc->filePdf().isEmpty());
+    }
+    QCOMPARE(QDir(cartella).entryList(QDir::Files), QStringList());
+}
+
+void TestStampaPdf::cliPrint_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QString>("inizio");
+    QTest::addColumn<bool>("etichette");
+    QTest::addColumn<bool>("testo");
+    QTest::newRow("tutto") << QStringLiteral("tutto") << QStringLiteral("Perché no") << true
+                           << true;
+    QTest::newRow("info") << QStringLiteral("info") << QStringLiteral("Perché no") << true << false;
+    QTest::newRow("testo") << QStringLiteral("testo") << QStringLiteral("Perché no di Èlite")
+                           << false << true;
+}
+
+void TestStampaPdf::cliPrint()
+{
+    QFETCH(QString, layout);
+    QFETCH(QString, inizio);
+    QFETCH(bool, etichette);
+    QFETCH(bool, testo);
+    Scheda s = schedaDiProva(QStringLiteral("   Perché no   "), QStringLiteral("Èlite"));
+    s.imposta(Campo::Testo, QStringLiteral("Prima strofa\r\n\r\nSeconda strofa"));
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Altra")), s }));
+    const QString pdf = percorso(QStringLiteral("cli.pdf"));
+    QCOMPARE(cli({ QStringLiteral("print"), QStringLiteral("2"), QStringLiteral("--layout"), layout,
+                 QStringLiteral("--pdf"), pdf }),
+        0);
+    QCOMPARE(m_out, QStringLiteral("Stampato su File PDF ") + pdf + QLatin1Char('\n'));
+    const QString letto = testoPdf(pdf);
+    QVERIFY2(letto.trimmed().startsWith(inizio), qPrintable(letto));
+    QCOMPARE(letto.contains(QStringLiteral("Anno di pubblicazione:")), etichette);
+    QCOMPARE(letto.contains(QStringLiteral("1999")), etichette);
+    QCOMPARE(letto.contains(QStringLiteral("Seconda strofa")), testo);
+    QVERIFY(letto.contains(QStringLiteral("Scheda stampata in data ")));
+}
+
+void TestStampaPdf::cliErrori_data()
+{
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QString>("errore");
+    const QString t = QStringLiteral("--layout");
+    QTest::newRow("senza layout") << QStringList { QStringLiteral("print"), QStringLiteral("1") }
+                                  << 2 << QStringLiteral("uso: print");
+    QTest::newRow("layout sconosciuto")
+        << QStringList { QStringLiteral("print"), QStringLiteral("1"), t, QStringLiteral("tutti") }
+        << 2 << QStringLiteral("uso: print");
+    QTest::newRow("scheda inesistente")
+        << QStringList { QStringLiteral("print"), QStringLiteral("3"), t, QStringLiteral("tutto") }
+        << 1 << QStringLiteral("non esiste");
+    QTest::newRow("numero non valido")
+        << QStringList { QStringLiteral("print"), QStringLiteral("uno"), t, QStringLiteral("info") }
+        << 1 << QStringLiteral("non esiste");
+    QTest::newRow("titolo vuoto") << QStringList {
+        QStringLiteral("print"), QStringLiteral("2"), t, QStringLiteral("testo")
+    } << 1 << QStringLiteral("E' necessario compilare il campo Titolo del brano");
+    QTest::newRow("pdf non scrivibile")
+        << QStringList { QStringLiteral("print"), QStringLiteral("1"), t, QStringLiteral("tutto"),
+               QStringLiteral("--pdf"), QStringLiteral("@FILE@/x.pdf") }
+        << 1 << QStringLiteral("stampa non riuscita");
+    QTest::newRow("elenco senza tipo")
+        << QStringList { QStringLiteral("print-list") } << 2 << QStringLiteral("uso: print-list");
+    QTest::newRow("campo sconosciuto") << QStringList { QStringLiteral("print-list"),
+        QStringLiteral("search"), QStringLiteral("colore"), QStringLiteral("rosso") }
+                                       << 2 << QStringLiteral("uso: print-list");
+    QTest::newRow("ricerca senza testo") << QStringList { QStringLiteral("print-list"),
+        QStringLiteral("search"), QStringLiteral("titolo") }
+                                         << 2 << QStringLiteral("uso: print-list");
+    QTest::newRow("ricerca di spazi") << QStringList { QStringLiteral("print-list"),
+        QStringLiteral("search"), QStringLiteral("genere"), QStringLiteral("   ") }
+                                      << 2 << QStringLiteral("prime lettere");
+    QTest::newRow("audio con argomenti") << QStringList { QStringLiteral("print-list"),
+        QStringLiteral("audio"), QStringLiteral("rock") }
+                                         << 2 << QStringLiteral("uso: print-list");
+    QTest::newRow("opzione estranea") << QStringList { QStringLiteral("print-list"),
+        QStringLiteral("audio"), QStringLiteral("--layout"), QStringLiteral("info") }
+                                      << 2 << QStringLiteral("opzione non valida");
+}
+
+void TestStampaPdf::cliErrori()
+{
+    QFETCH(QStringList, argomenti);
+    QFETCH(int, stato);
+    QFETCH(QString, errore);
+    const QString file = percorso(QStringLiteral("un-file"));
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+    argomenti.replaceInStrings(QStringLiteral("@FILE@"), file);
+    QVERIFY(
+        scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Uno")), schedaDiProva({}) }));
+    QCOMPARE(cli(argomenti), stato);
+    QVERIFY2(m_err.contains(errore), qPrintable(m_err));
+    QVERIFY(m_out.isEmpty());
+}
+
+void TestStampaPdf::cliPrintList()
+{
+    QVERIFY(scriviArchivio(archivio(),
+        { schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("B"), QStringLiteral("/m/z.mp3"),
+              QStringLiteral("Rock")),
+            schedaDiProva(QStringLiteral("Senza audio"), QStringLiteral("C"), {},
+                QStringLiteral("Rock and Roll")),
+            schedaDiProva(QStringLiteral("Amore"), QStringLiteral("A"), QStringLiteral("/m/a.mp3"),
+                QStringLiteral("Pop")) }));
+    QStringList audio;
+    QStringList rock;
+    {
+        auto a = ArchivioSchede::apri(archivio(), fileOpsReali());
+        QVERIFY(a);
+        if (!elencoAudio(*a, audio)
+            || !cercaSchede(*a, CampoRicerca::Genere, QStringLiteral("rock"), rock))
+            QSKIP("the list logic is not available in this build");
+    }
+    QCOMPARE(audio.size(), 2);
+    QCOMPARE(rock.size(), 2);
+
+    // Heading, rows in list order and totals, as the windows print them.
+    const QString pdf = percorso(QStringLiteral("audio.pdf"));
+    QCOMPARE(cli({ QStringLiteral("print-list"), QStringLiteral("audio"), QStringLiteral("--pdf"),
+                 pdf }),
+        0);
+    QStringList atteso = parole(QStringLiteral("Sonoria in archivio ")
+        + audio.join(QLatin1Char(' ')) + QStringLiteral(" Totale brani: 2"));
+    QCOMPARE(parole(testoPdf(pdf)).mid(0, atteso.size()), atteso);
+
+    const QString pdf2 = percorso(QStringLiteral("rock.pdf"));
+    QCOMPARE(cli({ QStringLiteral("print-list"), QStringLiteral("search"), QStringLiteral("genere"),
+                 QStringLiteral("rock"), QStringLiteral("--pdf"), pdf2 }),
+        0);
+    atteso = parole(QStringLiteral("Melodora 1.0 - ")
+        + criterioRicerca(CampoRicerca::Genere, QStringLiteral("rock")) + QLatin1Char(' ')
+        + rock.join(QLatin1Char(' ')) + QStringLiteral(" Totale voci in elenco: 2"));
+    QCOMPARE(parole(testoPdf(pdf2)).mid(0, atteso.size()), atteso);
+}
+
+QTEST_MAIN(TestStampaPdf)
+#include "test_stampa_pdf.moc"
