@@ -3,6 +3,7 @@
 #include "platform/FileOps.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cmath>
@@ -37,6 +38,20 @@ namespace {
 }
 
 qint64 arrotondaNumero(double x) { return static_cast<qint64>(std::nearbyint(x)); }
+
+Esito sincronizzaCartella(const QString& percorso, FileOps& ops)
+{
+    const QString cartella = QFileInfo(percorso).absolutePath();
+    const QByteArray nome = QFile::encodeName(cartella);
+    const int fd = ops.open(nome.constData(), O_RDONLY | O_DIRECTORY, 0);
+    if (fd < 0)
+        return Esito::daErrno(cartella);
+    Esito esito;
+    if (ops.fsync(fd) != 0)
+        esito = Esito::daErrno(QStringLiteral("sincronizzazione di ") + cartella);
+    ops.close(fd); // nothing was written through this handle
+    return esito;
+}
 
 ArchivioSchede::ArchivioSchede(QString percorso, FileOps& ops, int fd, bool soloLettura)
     : m_percorso(std::move(percorso))
@@ -135,13 +150,24 @@ Esito ArchivioSchede::scriviInCoda(qint64 offset, const QByteArray& dati)
             esito = Esito::daErrno(QStringLiteral("scrittura"));
             break;
         }
+        if (w == 0) {
+            // A write that makes no progress would loop for ever: count it as a full disk.
+            errno = ENOSPC;
+            esito = Esito::daErrno(QStringLiteral("scrittura"));
+            break;
+        }
         scritti += w;
     }
     if (esito && m_ops->fsync(m_fd) != 0)
         esito = Esito::daErrno(QStringLiteral("sincronizzazione"));
+    // The first record of a file that may have just been created: its name in the folder
+    // must reach the disk too, or a crash could take the whole file away.
+    if (esito && prima == 0)
+        esito = sincronizzaCartella(m_percorso, *m_ops);
     if (!esito && offset + dati.size() > prima) {
-        // A failed append must not leave part of a record behind.
-        m_ops->ftruncate(m_fd, static_cast<off_t>(prima));
+        // A failed append must not leave part of a record behind, not even after a crash.
+        if (m_ops->ftruncate(m_fd, static_cast<off_t>(prima)) == 0)
+            m_ops->fsync(m_fd);
     }
     return esito;
 }

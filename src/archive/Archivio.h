@@ -57,7 +57,8 @@ public:
 
     /**
      * Writes card @p n at its offset; n = count + 1 appends. The write is synced to
-     * disk before this returns. A failed append leaves the file at its old length.
+     * disk before this returns (and the folder too, for the first record of an empty
+     * file). A failed append leaves the file at its old length.
      */
     Esito ScriviScheda(qint64 n, const Scheda& scheda);
 
@@ -91,5 +92,11 @@ private:
 
 /** Rounds a real card number to the nearest whole number, halves to the even one. */
 qint64 arrotondaNumero(double x);
+
+/**
+ * Syncs the folder that holds @p percorso, so that a file created in it or renamed into
+ * it is still there after a crash.
+ */
+Esito sincronizzaCartella(const QString& percorso, FileOps& ops);
 
 } // namespace melodora

@@ -10,6 +10,49 @@ inline const QString Didascalia = QStringLiteral(" Melodora 1.0");
 inline const QString TitoloAttenzione = QStringLiteral("Melodora 1.0 - Attenzione:");
 inline const QString ArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
+// Saving and deleting. Two paragraphs are joined by a blank line.
+inline const QString Separatore = QStringLiteral("\r\n\r\n");
+inline const QString TitoloSalvataggioNonApplicabile
+    = QStringLiteral("Melodora 1.0 - Salvataggio non applicabile");
+inline const QString TitoloSalvataggioTerminato
+    = QStringLiteral("Melodora 1.0 - Salvataggio terminato");
+inline const QString TitoloErrore = QStringLiteral("Melodora 1.0 - Messaggio di errore");
+inline const QString TitoloOperazioneNonApplicabile
+    = QStringLiteral("Melodora 1.0 - Operazione non applicabile");
+inline const QString TitoloConferma = QStringLiteral("Melodora 1.0 - Conferma operazione");
+inline const QString TitoloCancellazioneTerminata
+    = QStringLiteral("Melodora 1.0 - Cancellazione terminata");
+inline const QString BranoMancante
+    = QStringLiteral("E' necessario specificare il titolo del brano che si vuole archiviare.");
+inline const QString SalvataggioImpossibile = QStringLiteral("Impossibile salvare le modifiche.");
+inline const QString ModificheInserite1 = QStringLiteral("Le modifiche apportate alla scheda n. ");
+inline const QString ModificheInserite2 = QStringLiteral(" sono state inserite in archivio.");
+inline const QString SchedaInserita1 = QStringLiteral("La scheda n. ");
+inline const QString SchedaInserita2 = QStringLiteral(" è stata inserita in archivio.");
+inline const QString ErroreSalvataggio
+    = QStringLiteral("Il Sistema non permette di salvare i dati.") + Separatore
+    + QStringLiteral("Accertarsi che il file di archivio (Sonoria.sng) non abbia attributi di "
+                     "protezione.");
+inline const QString CancellazioneNonApplicabile
+    = QStringLiteral("La cancellazione può essere applicata soltanto ad una scheda già presente "
+                     "in archivio.")
+    + Separatore
+    + QStringLiteral(
+        "Se si vuole semplicemente vuotare tutti i campi di testo, fare clic su Nuovo.");
+inline const QString ConfermaCancellazione1
+    = QStringLiteral("Si vuole proprio cancellare la scheda n.");
+inline const QString ConfermaCancellazione2 = QStringLiteral("?");
+inline const QString SchedaRimossa = QStringLiteral("La scheda è stata rimossa dall'archivio.");
+inline const QString ErroreCancellazione = QStringLiteral("Impossibile eliminare la scheda.")
+    + Separatore
+    + QStringLiteral("Accertarsi che il file di archivio non abbia attributi di protezione.");
+// A card on display that the archive no longer holds (shortened by another program).
+inline const QString SchedaNonPiuPresente1 = QStringLiteral("La scheda n.");
+inline const QString SchedaNonPiuPresente2 = QStringLiteral(" non è più presente in archivio.")
+    + Separatore
+    + QStringLiteral("L'archivio è stato modificato da un altro programma: nessuna scheda è "
+                     "stata eliminata.");
+
 // Tooltips: the blanks at both ends belong to the text.
 inline const QString TipTrova = QStringLiteral(" Trova ");
 inline const QString TipListaMP3 = QStringLiteral(" Lista MP3 ");

@@ -24,6 +24,10 @@ int FileOps::fstat(int fd, struct stat* st) { return ::fstat(fd, st); }
 int FileOps::rename(const char* from, const char* to) { return ::rename(from, to); }
 int FileOps::unlink(const char* path) { return ::unlink(path); }
 int FileOps::close(int fd) { return ::close(fd); }
+ssize_t FileOps::copy_file_range(int fdIn, off_t* offIn, int fdOut, off_t* offOut, size_t len)
+{
+    return ::copy_file_range(fdIn, offIn, fdOut, offOut, len, 0);
+}
 
 FileOps& fileOpsReali()
 {

@@ -22,6 +22,12 @@ public:
     virtual int rename(const char* from, const char* to);
     virtual int unlink(const char* path);
     virtual int close(int fd);
+    /**
+     * Copies up to @p len bytes from @p fdIn at *@p offIn to @p fdOut at *@p offOut inside
+     * the kernel, advancing both offsets; as copy_file_range(2). Fails with ENOSYS, EXDEV,
+     * EINVAL or EOPNOTSUPP where the system cannot copy this way.
+     */
+    virtual ssize_t copy_file_range(int fdIn, off_t* offIn, int fdOut, off_t* offOut, size_t len);
 };
 
 /** The process's real file system. */

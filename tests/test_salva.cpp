@@ -1,0 +1,703 @@
+// Saving, deleting and the eraser, through the main window's real widgets.
+#include "ArchivioDiProva.h"
+#include "FakePlatform.h"
+#include "FileOpsGuasti.h"
+#include "archive/AppFilePath.h"
+#include "archive/Cancellazione.h"
+#include "main_window/frmSonoria.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+namespace {
+const QString kSeparatore = QStringLiteral("\r\n\r\n");
+const QString kTitoloErrore = QStringLiteral("Melodora 1.0 - Messaggio di errore");
+const QString kErroreSalvataggio = QStringLiteral(
+    "Il Sistema non permette di salvare i dati.\r\n\r\nAccertarsi che il file di archivio "
+    "(Sonoria.sng) non abbia attributi di protezione.");
+const QString kErroreCancellazione
+    = QStringLiteral("Impossibile eliminare la scheda.\r\n\r\nAccertarsi che il file di "
+                     "archivio non abbia attributi di protezione.");
+const QString kRimossa = QStringLiteral("La scheda è stata rimossa dall'archivio.");
+
+QList<Scheda> schede(const QStringList& titoli)
+{
+    QList<Scheda> l;
+    for (const QString& t : titoli)
+        l.append(schedaDiProva(t, QStringLiteral("Artista di ") + t));
+    return l;
+}
+
+QByteArray byteDi(const QList<Scheda>& l)
+{
+    QByteArray b;
+    for (const Scheda& s : l)
+        b.append(s.inByte());
+    return b;
+}
+
+// Open descriptors of this process: a failure path that forgets a close shows here.
+int descrittoriAperti() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
+}
+
+class TestSalva : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void salvaSenzaTitolo_data();
+    void salvaSenzaTitolo();
+    void nuovaScheda_data();
+    void nuovaScheda();
+    void modificaScheda();
+    void sovrascritturaRifiutata_data();
+    void sovrascritturaRifiutata();
+    void elimina_data();
+    void elimina();
+    void eliminaRispostaNo();
+    void eliminaSenzaScheda();
+    void eliminaOltreLaFine_data();
+    void eliminaOltreLaFine();
+    void gomma_data();
+    void gomma();
+    void duranteLaRiproduzione_data();
+    void duranteLaRiproduzione();
+    void salvaConGuasti_data();
+    void salvaConGuasti();
+    void eliminaConGuasti_data();
+    void eliminaConGuasti();
+
+private:
+    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
+    QString temporaneo() const { return m_dir->filePath(QStringLiteral("Schede.tmp")); }
+    void clic(QToolButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    /** The eight texts and the caption, as the user sees them. */
+    QStringList stato() const
+    {
+        return { m_win->txtBrano->text(), m_win->txtArtista->text(), m_win->txtAlbum->text(),
+            m_win->txtGenere->currentText(), m_win->txtAnno->text(), m_win->txtNote->text(),
+            m_win->txtTesto->toPlainText(), m_win->txtMP3->text(), m_win->lblPosizione->text() };
+    }
+    /** Shows card @p n by the navigation buttons, as a user would reach it. */
+    void vaiAllaScheda(int n)
+    {
+        clic(m_win->cmdPrimo);
+        for (int i = 1; i < n; ++i)
+            clic(m_win->cmdAvanti);
+        QCOMPARE(m_win->lblPosizione->text(), frmSonoria::TestoPosizione(n));
+    }
+    void verificaMessaggio(const MessaggioMostrato& m, const QString& testo, const QString& titolo,
+        Icona icona, Pulsanti pulsanti)
+    {
+        QCOMPARE(m.testo, testo);
+        QCOMPARE(m.titolo, titolo);
+        QCOMPARE(m.icona, icona);
+        QCOMPARE(m.pulsanti, pulsanti);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<FileOpsGuasti> m_file;
+    std::unique_ptr<Platform> m_platform;
+    std::unique_ptr<frmSonoria> m_win;
+};
+
+void TestSalva::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    impostaCartellaProgramma(m_dir->path());
+    m_fake = std::make_unique<FakePlatform>();
+    m_file = std::make_unique<FileOpsGuasti>();
+    FakePlatform& f = *m_fake;
+    m_platform = std::make_unique<Platform>(Platform { f.messaggi, f.guida, f.tasti, f.dialoghi,
+        f.media, f.mixer, f.stampante, f.shell, *m_file });
+    m_win = std::make_unique<frmSonoria>(*m_platform);
+    m_win->show();
+    QApplication::setActiveWindow(m_win.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+}
+
+void TestSalva::cleanup()
+{
+    m_win.reset();
+    m_platform.reset();
+    m_file.reset();
+    m_fake.reset();
+    impostaCartellaProgramma(QString());
+    m_dir.reset();
+}
+
+void TestSalva::salvaSenzaTitolo_data()
+{
+    QTest::addColumn<QString>("titolo");
+    QTest::addColumn<int>("scheda"); // card on display, 0 for a new one
+    QTest::addColumn<bool>("archivioPresente");
+    QTest::newRow("vuoto, archivio mancante") << QString() << 0 << false;
+    QTest::newRow("solo spazi, nuova") << QStringLiteral("    ") << 0 << true;
+    QTest::newRow("solo spazi, scheda 2") << QStringLiteral("   ") << 2 << true;
+    QTest::newRow("vuoto, scheda 3") << QString() << 3 << true;
+}
+
+void TestSalva::salvaSenzaTitolo()
+{
+    QFETCH(QString, titolo);
+    QFETCH(int, scheda);
+    QFETCH(bool, archivioPresente);
+    if (archivioPresente)
+        QVERIFY(scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre" })));
+    if (scheda > 0)
+        vaiAllaScheda(scheda);
+    const QByteArray prima = leggiFile(archivio());
+    m_win->txtBrano->setText(titolo);
+    m_win->txtArtista->setText(QStringLiteral("Qualcuno"));
+    m_win->txtNote->setFocus();
+    const QStringList campi = stato();
+    m_fake->messaggi.mostrati.clear();
+
+    clic(m_win->cmdSalva);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    verificaMessaggio(m_fake->messaggi.mostrati.first(),
+        QStringLiteral("E' necessario specificare il titolo del brano che si vuole archiviare."),
+        QStringLiteral("Melodora 1.0 - Salvataggio non applicabile"), Icona::Esclamazione,
+        Pulsanti::Ok);
+    QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
+    QCOMPARE(stato(), campi);
+    QCOMPARE(m_fake->messaggi.beep_, 0);
+    QCOMPARE(QFile::exists(archivio()), archivioPresente);
+    QCOMPARE(leggiFile(archivio()), prima);
+}
+
+void TestSalva::nuovaScheda_data()
+{
+    QTest::addColumn<int>("schedePrima"); // -1: no archive file at all
+    QTest::newRow("archivio mancante") << -1;
+    QTest::newRow("archivio vuoto") << 0;
+    QTest::newRow("in coda a tre") << 3;
+}
+
+void TestSalva::nuovaScheda()
+{
+    QFETCH(int, schedePrima);
+    QList<Scheda> prima;
+    if (schedePrima >= 0) {
+        prima = schede(QStringList({ "Uno", "Due", "Tre" }).mid(0, schedePrima));
+        QVERIFY(scriviArchivio(archivio(), prima));
+    }
+    const int n = std::max(schedePrima, 0) + 1;
+    clic(m_win->cmdNuovo);
+    QTest::keyClicks(m_win->txtBrano, QStringLiteral("  Volare "));
+    QTest::keyClicks(m_win->txtArtista, QStringLiteral("Domenico"));
+    m_win->txtGenere->setEditText(QStringLiteral("Pop"));
+    m_win->txtTesto->setPlainText(QStringLiteral("Penso che un sogno così\nnon ritorni mai più"));
+    const QStringList campi = stato();
+
+    clic(m_win->cmdSalva);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    // One blank from the text and one from the caption before the number.
+    verificaMessaggio(m_fake->messaggi.mostrati.last(),
+        QStringLiteral("La scheda n.  %1 è stata inserita in archivio.").arg(n),
+        QStringLiteral("Melodora 1.0 - Salvataggio terminato"), Icona::Informazione, Pulsanti::Ok);
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" %1").arg(n));
+    QStringList attesi = campi;
+    attesi.last() = QStringLiteral(" %1").arg(n);
+    QCOMPARE(stato(), attesi);
+    const QByteArray dopo = leggiFile(archivio());
+    QCOMPARE(dopo.size(), n * 2830);
+    QCOMPARE(dopo.left((n - 1) * 2830), byteDi(prima));
+    const QByteArray record = dopo.mid((n - 1) * 2830);
+    QCOMPARE(record.mid(0, 7), QByteArray("Volare "));
+    QCOMPARE(record.mid(6, 114), QByteArray(114, ' '));
+    QCOMPARE(record.mid(120, 9), QByteArray("Domenico "));
+    QCOMPARE(record.mid(280, 4), QByteArray("Pop "));
+    QCOMPARE(
+        record.mid(580, 45), QByteArray("Penso che un sogno cos\xec\r\nnon ritorni mai pi\xf9 "));
+    QCOMPARE(record.mid(2580), QByteArray(250, ' '));
+
+    // The same fields saved again replace that card: still one card more, not two.
+    m_win->txtAnno->setText(QStringLiteral("1958"));
+    clic(m_win->cmdSalva);
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
+    verificaMessaggio(m_fake->messaggi.mostrati.last(),
+        QStringLiteral("Le modifiche apportate alla scheda n.  %1 sono state inserite in "
+                       "archivio.")
+            .arg(n),
+        QStringLiteral("Melodora 1.0 - Salvataggio terminato"), Icona::Informazione, Pulsanti::Ok);
+    const QByteArray ancora = leggiFile(archivio());
+    QCOMPARE(ancora.size(), n * 2830);
+    QCOMPARE(ancora.mid((n - 1) * 2830 + 320, 5), QByteArray("1958 "));
+    QCOMPARE(m_fake->messaggi.beep_, 0);
+}
+
+void TestSalva::modificaScheda()
+{
+    const QList<Scheda> prima = schede({ "Uno", "Due", "Tre" });
+    QVERIFY(scriviArchivio(archivio(), prima));
+    vaiAllaScheda(2);
+    m_win->txtArtista->setText(QStringLiteral("  Nuovo artista  "));
+    m_win->txtMP3->setText(QStringLiteral("/musica/due.wav"));
+    const QStringList campi = stato();
+
+    clic(m_win->cmdSalva);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    verificaMessaggio(m_fake->messaggi.mostrati.last(),
+        QStringLiteral("Le modifiche apportate alla scheda n.  2 sono state inserite in archivio."),
+        QStringLiteral("Melodora 1.0 - Salvataggio terminato"), Icona::Informazione, Pulsanti::Ok);
+    QCOMPARE(stato(), campi);
+    Scheda due = prima.at(1);
+    due.imposta(Campo::Artista, QStringLiteral("Nuovo artista"));
+    due.imposta(Campo::MP3, QStringLiteral("/musica/due.wav"));
+    QCOMPARE(leggiFile(archivio()), byteDi({ prima.at(0), due, prima.at(2) }));
+    QCOMPARE(leggiFile(archivio()).mid(2830 + 120, 14), QByteArray("Nuovo artista "));
+}
+
+void TestSalva::sovrascritturaRifiutata_data()
+{
+    QTest::addColumn<int>("scheda");
+    QTest::addColumn<int>("lunghezza"); // of the archive, in bytes; -1: no file
+    QTest::newRow("4 di 3") << 4 << 3 * 2830;
+    QTest::newRow("9 di 3") << 9 << 3 * 2830;
+    QTest::newRow("1, archivio mancante") << 1 << -1;
+    QTest::newRow("3 di 2.5") << 3 << 2 * 2830 + 1415;
+}
+
+void TestSalva::sovrascritturaRifiutata()
+{
+    QFETCH(int, scheda);
+    QFETCH(int, lunghezza);
+    if (lunghezza >= 0) {
+        QVERIFY(scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre" })));
+        QVERIFY(QFile::resize(archivio(), lunghezza));
+    }
+    const QByteArray prima = leggiFile(archivio());
+    // The archive was shortened by someone else after this card was shown.
+    m_win->MostraScheda(scheda, schedaDiProva(QStringLiteral("Sparita")));
+    m_win->txtNote->setFocus();
+
+    clic(m_win->cmdSalva);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    verificaMessaggio(m_fake->messaggi.mostrati.first(),
+        QStringLiteral("Impossibile salvare le modifiche."), kTitoloErrore, Icona::Critica,
+        Pulsanti::Ok);
+    QCOMPARE(m_fake->messaggi.beep_, 1);
+    QCOMPARE(stato(), QStringList(9, QString()));
+    QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
+    QCOMPARE(leggiFile(archivio()), prima);
+    QCOMPARE(QFileInfo(archivio()).size(), std::max(lunghezza, 0));
+}
+
+void TestSalva::elimina_data()
+{
+    QTest::addColumn<QStringList>("titoli");
+    QTest::addColumn<int>("scheda");
+    QTest::addColumn<bool>("avanzo"); // a Schede.tmp full of junk left by an earlier crash
+    QTest::addColumn<QStringList>("restano");
+    QTest::addColumn<QString>("didascalia");
+    for (bool avanzo : { false, true }) {
+        const char* a = avanzo ? ", Schede.tmp rimasto" : "";
+        QTest::addRow("2 di 3%s", a) << QStringList { "Uno", "Due", "Tre" } << 2 << avanzo
+                                     << QStringList { "Uno", "Tre" } << QStringLiteral(" 1");
+        QTest::addRow("1 di 3%s", a) << QStringList { "Uno", "Due", "Tre" } << 1 << avanzo
+                                     << QStringList { "Due", "Tre" } << QStringLiteral(" 1");
+        QTest::addRow("3 di 3%s", a) << QStringList { "Uno", "Due", "Tre" } << 3 << avanzo
+                                     << QStringList { "Uno", "Due" } << QStringLiteral(" 2");
+        QTest::addRow("l'unica%s", a)
+            << QStringList { "Sola" } << 1 << avanzo << QStringList {} << QString();
+    }
+}
+
+void TestSalva::elimina()
+{
+    QFETCH(QStringList, titoli);
+    QFETCH(int, scheda);
+    QFETCH(bool, avanzo);
+    QFETCH(QStringList, restano);
+    QFETCH(QString, didascalia);
+    QVERIFY(scriviArchivio(archivio(), schede(titoli)));
+    if (avanzo) {
+        QByteArray spazzatura(7 * 2830 + 100, 'X');
+        QVERIFY(scriviArchivio(temporaneo(), schede({ "Fantasma" })));
+        QFile f(temporaneo());
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(spazzatura);
+    }
+    vaiAllaScheda(scheda);
+    m_fake->messaggi.mostrati.clear();
+
+    clic(m_win->cmdElimina);
+
+    const auto& m = m_fake->messaggi.mostrati;
+    QCOMPARE(m.size(), 2); // the question and the result; no empty-archive message
+    verificaMessaggio(m.at(0),
+        QStringLiteral("Si vuole proprio cancellare la scheda n. %1?").arg(scheda),
+        QStringLiteral("Melodora 1.0 - Conferma operazione"), Icona::Domanda, Pulsanti::SiNo);
+    verificaMessaggio(m.at(1), kRimossa, QStringLiteral("Melodora 1.0 - Cancellazione terminata"),
+        Icona::Informazione, Pulsanti::Ok);
+    QCOMPARE(m_fake->messaggi.beep_, 0);
+    QCOMPARE(leggiFile(archivio()), byteDi(schede(restano)));
+    QVERIFY(QFile::exists(archivio()));
+    QVERIFY(!QFile::exists(temporaneo()));
+    QCOMPARE(m_win->lblPosizione->text(), didascalia);
+    if (restano.isEmpty()) {
+        QCOMPARE(stato(), QStringList(9, QString()));
+    } else {
+        const int mostrata = didascalia.trimmed().toInt();
+        QCOMPARE(m_win->txtBrano->text(), restano.at(mostrata - 1));
+        QCOMPARE(
+            m_win->txtArtista->text(), QStringLiteral("Artista di ") + restano.at(mostrata - 1));
+    }
+}
+
+void TestSalva::eliminaRispostaNo()
+{
+    QVERIFY(scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre" })));
+    const QByteArray prima = leggiFile(archivio());
+    vaiAllaScheda(2);
+    m_win->txtNote->setText(QStringLiteral("modificata ma non salvata"));
+    const QStringList campi = stato();
+    m_fake->messaggi.mostrati.clear();
+    m_fake->messaggi.risposte.enqueue(Risposta::No);
+
+    clic(m_win->cmdElimina);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    QCOMPARE(m_fake->messaggi.mostrati.first().pulsanti, Pulsanti::SiNo);
+    QCOMPARE(leggiFile(archivio()), prima);
+    QCOMPARE(stato(), campi);
+    QVERIFY(!QFile::exists(temporaneo()));
+}
+
+void TestSalva::eliminaSenzaScheda()
+{
+    QVERIFY(scriviArchivio(archivio(), schede({ "Uno", "Due" })));
+    const QByteArray prima = leggiFile(archivio());
+    clic(m_win->cmdNuovo);
+    QTest::keyClicks(m_win->txtBrano, QStringLiteral("Una nuova"));
+    const QStringList campi = stato();
+
+    clic(m_win->cmdElimina);
+
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1); // no question
+    verificaMessaggio(m_fake->messaggi.mostrati.first(),
+        QStringLiteral("La cancellazione può essere applicata soltanto ad una scheda già "
+                       "presente in archivio.")
+            + kSeparatore
+            + QStringLiteral(
+                "Se si vuole semplicemente vuotare tutti i campi di testo, fare clic su Nuovo."),
+        QStringLiteral("Melodora 1.0 - Operazione non applicabile"), Icona::Informazione,
+        Pulsanti::Ok);
+    QCOMPARE(leggiFile(archivio()), prima);
+    QCOMPARE(stato(), campi);
+}
+
+void TestSalva::eliminaOltreLaFine_data()
+{
+    QTest::addColumn<int>("scheda");
+    QTest::addColumn<int>("lunghezza");
+    // Card 4 of 3 is the case where closing the gap would drop card 3 instead.
+    QTest::newRow("4 di 3") << 4 << 3 * 2830;
+    QTest::newRow("9 di 3") << 9 << 3 * 2830;
+    QTest::newRow("3 di 2.5") << 3 << 2 * 2830 + 1415;
+    QTest::newRow("1 di 0") << 1 << 0;
+}
+
+void TestSalva::eliminaOltreLaFine()
+{
+    QFETCH(int, scheda);
+    QFETCH(int, lunghezza);
+    QVERIFY(scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre" })));
+    QVERIFY(QFile::resize(archivio(), lunghezza));
+    const QByteArray prima = leggiFile(archivio());
+    m_win->MostraScheda(scheda, schedaDiProva(QStringLiteral("Accorciata")));
+    const QStringList campi = stato();
+
+    clic(m_win->cmdElimina);
+
+    const auto& m = m_fake->messaggi.mostrati;
+    QCOMPARE(m.size(), 2);
+    QCOMPARE(m.at(0).pulsanti, Pulsanti::SiNo);
+    verificaMessaggio(m.at(1),
+        QStringLiteral("La scheda n. %1 non è più presente in archivio.").arg(scheda) + kSeparatore
+            + QStringLiteral("L'archivio è stato modificato da un altro programma: nessuna "
+                             "scheda è stata eliminata."),
+        kTitoloErrore, Icona::Informazione, Pulsanti::Ok);
+    QCOMPARE(m_fake->messaggi.beep_, 1);
+    QCOMPARE(leggiFile(archivio()), prima);
+    QCOMPARE(stato(), campi);
+    QVERIFY(!QFile::exists(temporaneo()));
+}
+
+void TestSalva::gomma_data()
+{
+    QTest::addColumn<Qt::MouseButton>("pulsante");
+    QTest::newRow("sinistro") << Qt::LeftButton;
+    QTest::newRow("destro") << Qt::RightButton;
+}
+
+void TestSalva::gomma()
+{
+    QFETCH(Qt::MouseButton, pulsante);
+    QVERIFY(scriviArchivio(archivio(),
+        { schedaDiProva(
+            QStringLiteral("Uno"), QStringLiteral("A"), QStringLiteral("/m/uno.mp3")) }));
+    const QByteArray prima = leggiFile(archivio());
+    vaiAllaScheda(1);
+    QVERIFY(m_win->cmdPlay->isEnabled());
+    QStringList atteso = stato();
+    atteso[7] = QString();
+
+    QTest::mouseClick(m_win->imgGomma, pulsante);
+
+    QCOMPARE(stato(), atteso);
+    QVERIFY(!m_win->cmdPlay->isEnabled());
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    // Only a save takes the path out of the stored card.
+    QCOMPARE(leggiFile(archivio()), prima);
+    clic(m_win->cmdSalva);
+    QCOMPARE(leggiFile(archivio()).mid(2580), QByteArray(250, ' '));
+}
+
+void TestSalva::duranteLaRiproduzione_data()
+{
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<bool>("ferma");
+    QTest::newRow("salva") << QStringLiteral("salva") << false;
+    QTest::newRow("elimina, risposta No") << QStringLiteral("elimina") << true;
+    QTest::newRow("gomma") << QStringLiteral("gomma") << true;
+}
+
+void TestSalva::duranteLaRiproduzione()
+{
+    QFETCH(QString, azione);
+    QFETCH(bool, ferma);
+    const QString brano = QStringLiteral("/musica/uno.mp3");
+    QVERIFY(scriviArchivio(archivio(),
+        { schedaDiProva(QStringLiteral("Uno"), QStringLiteral("A"), brano),
+            schedaDiProva(QStringLiteral("Due")) }));
+    vaiAllaScheda(1);
+    clic(m_win->cmdPlay);
+    QCOMPARE(m_fake->media.comandi, QStringList { "play " + brano });
+    QVERIFY(m_win->cmdStop->isEnabled());
+    m_fake->messaggi.risposte.enqueue(Risposta::No);
+
+    if (azione == QLatin1String("salva"))
+        clic(m_win->cmdSalva);
+    else if (azione == QLatin1String("elimina"))
+        clic(m_win->cmdElimina);
+    else
+        QTest::mouseClick(m_win->imgGomma, Qt::LeftButton);
+
+    if (ferma) {
+        // The song ends before anything else happens, whatever the answer to the question.
+        QCOMPARE(m_fake->media.comandi,
+            (QStringList { "play " + brano, "play " + brano, "close " + brano }));
+        QVERIFY(!m_win->cmdStop->isEnabled());
+    } else {
+        QCOMPARE(m_fake->media.comandi, QStringList { "play " + brano });
+        QVERIFY(m_win->cmdStop->isEnabled());
+        QCOMPARE(m_fake->messaggi.mostrati.last().titolo,
+            QStringLiteral("Melodora 1.0 - Salvataggio terminato"));
+    }
+}
+
+void TestSalva::salvaConGuasti_data()
+{
+    QTest::addColumn<int>("schedePrima"); // -1: no archive file
+    QTest::addColumn<int>("scheda"); // card on display, 0 for a new one
+    QTest::newRow("nuova, archivio mancante") << -1 << 0;
+    QTest::newRow("nuova, archivio vuoto") << 0 << 0;
+    QTest::newRow("nuova in coda") << 2 << 0;
+    QTest::newRow("modifica della 2") << 3 << 2;
+}
+
+// Every file operation of a save fails in turn: each time the archive must be the old
+// one or the new one, and a failure must be told and leave the window as it was.
+void TestSalva::salvaConGuasti()
+{
+    QFETCH(int, schedePrima);
+    QFETCH(int, scheda);
+    const QList<Scheda> vecchie
+        = schede(QStringList({ "Uno", "Due", "Tre" }).mid(0, std::max(schedePrima, 0)));
+    const Scheda nuova = schedaDiProva(QStringLiteral("Nuova"), QStringLiteral("Chi"));
+    QList<Scheda> nuove = vecchie;
+    if (scheda == 0)
+        nuove.append(nuova);
+    else
+        nuove[scheda - 1] = nuova;
+    const QByteArray attesoPrima = byteDi(vecchie);
+    const QByteArray attesoDopo = byteDi(nuove);
+    const QString didascaliaDopo = frmSonoria::TestoPosizione(scheda == 0 ? nuove.size() : scheda);
+
+    int descrittori = -1;
+    int guasti = 0;
+    for (int n = 1;; ++n) {
+        QVERIFY2(n < 200, "the save never ends without a failure");
+        QFile::remove(archivio());
+        if (schedePrima >= 0)
+            QVERIFY(scriviArchivio(archivio(), vecchie));
+        m_file->azzera(0);
+        if (scheda == 0)
+            m_win->cmdNuovo_Click();
+        else
+            m_win->MostraScheda(scheda, vecchie.at(scheda - 1));
+        m_win->txtBrano->setText(QStringLiteral("Nuova"));
+        m_win->txtArtista->setText(QStringLiteral("Chi"));
+        m_win->txtAlbum->setText(QStringLiteral("Album di Nuova"));
+        m_win->txtAnno->setText(QStringLiteral("1999"));
+        const QStringList campi = stato();
+        m_fake->messaggi.mostrati.clear();
+        m_fake->messaggi.beep_ = 0;
+        if (descrittori < 0)
+            descrittori = descrittoriAperti();
+        m_file->azzera(n);
+
+        m_win->cmdSalva_Click();
+
+        const QString contesto = QStringLiteral("guasto alla chiamata %1 (%2)")
+                                     .arg(n)
+                                     .arg(m_file->registro.value(n - 1));
+        const QByteArray dopo = leggiFile(archivio());
+        QVERIFY2(dopo == attesoPrima || dopo == attesoDopo, qPrintable(contesto));
+        QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+        const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+        if (m.testo == kErroreSalvataggio) {
+            QVERIFY2(m_file->guastoAvvenuto, qPrintable(contesto));
+            verificaMessaggio(m, kErroreSalvataggio, kTitoloErrore, Icona::Nessuna, Pulsanti::Ok);
+            QCOMPARE(m_fake->messaggi.beep_, 1);
+            QCOMPARE(stato(), campi);
+            // A new card that was written after all would be appended again by the next
+            // save: a reported failure of an append must leave the old archive.
+            if (scheda == 0)
+                QVERIFY2(dopo == attesoPrima, qPrintable(contesto));
+            ++guasti;
+        } else {
+            QVERIFY2(dopo == attesoDopo, qPrintable(contesto + QStringLiteral(": ") + m.testo));
+            QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Salvataggio terminato"));
+            QCOMPARE(m_win->lblPosizione->text(), didascaliaDopo);
+            QCOMPARE(m_fake->messaggi.beep_, 0);
+        }
+        QCOMPARE(descrittoriAperti(), descrittori);
+        if (!m_file->guastoAvvenuto)
+            break; // every operation of the save has failed once
+    }
+    QVERIFY(guasti >= 3);
+}
+
+void TestSalva::eliminaConGuasti_data()
+{
+    QTest::addColumn<QStringList>("titoli");
+    QTest::addColumn<int>("scheda");
+    QTest::addColumn<bool>("avanzo");
+    QTest::addColumn<bool>("senzaCopiaNelNucleo");
+    const QStringList tre { "Uno", "Due", "Tre" };
+    QTest::newRow("2 di 3") << tre << 2 << false << false;
+    QTest::newRow("2 di 3, copia a blocchi") << tre << 2 << false << true;
+    QTest::newRow("2 di 3, Schede.tmp rimasto") << tre << 2 << true << false;
+    QTest::newRow("3 di 3") << tre << 3 << false << false;
+    QTest::newRow("l'unica") << QStringList { "Sola" } << 1 << true << false;
+}
+
+void TestSalva::eliminaConGuasti()
+{
+    QFETCH(QStringList, titoli);
+    QFETCH(int, scheda);
+    QFETCH(bool, avanzo);
+    QFETCH(bool, senzaCopiaNelNucleo);
+    const QList<Scheda> vecchie = schede(titoli);
+    QList<Scheda> nuove = vecchie;
+    nuove.removeAt(scheda - 1);
+    const QByteArray attesoPrima = byteDi(vecchie);
+    const QByteArray attesoDopo = byteDi(nuove);
+    const QByteArray spazzatura(5 * 2830 + 17, 'X');
+    m_file->senzaCopiaNelNucleo = senzaCopiaNelNucleo;
+    auto prepara = [&] {
+        QVERIFY(scriviArchivio(archivio(), vecchie));
+        QFile::remove(temporaneo());
+        if (avanzo) {
+            QFile f(temporaneo());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(spazzatura);
+        }
+    };
+    // The deletion's own operations come first; the ones after them belong to the
+    // navigation that shows the card before, which ignores its failures.
+    prepara();
+    m_file->azzera(0);
+    QCOMPARE(eliminaScheda(archivio(), temporaneo(), scheda, *m_file).stato,
+        StatoCancellazione::Eseguita);
+    const int operazioniCancellazione = m_file->chiamate;
+    QVERIFY(operazioniCancellazione >= 8);
+
+    int descrittori = -1;
+    int guasti = 0;
+    for (int n = 1;; ++n) {
+        QVERIFY2(n < 300, "the deletion never ends without a failure");
+        prepara();
+        m_file->azzera(0);
+        m_win->MostraScheda(scheda, vecchie.at(scheda - 1));
+        const QStringList campi = stato();
+        m_fake->messaggi.mostrati.clear();
+        m_fake->messaggi.beep_ = 0;
+        if (descrittori < 0)
+            descrittori = descrittoriAperti();
+        m_file->azzera(n);
+
+        m_win->cmdElimina_Click();
+
+        const QString contesto = QStringLiteral("guasto alla chiamata %1 (%2)")
+                                     .arg(n)
+                                     .arg(m_file->registro.value(n - 1));
+        const QByteArray dopo = leggiFile(archivio());
+        QVERIFY2(dopo == attesoPrima || dopo == attesoDopo, qPrintable(contesto));
+        // Nothing of an earlier attempt or of this one stays behind, except a leftover
+        // that this attempt could not remove.
+        if (QFile::exists(temporaneo()))
+            QVERIFY2(avanzo && leggiFile(temporaneo()) == spazzatura, qPrintable(contesto));
+        const auto& m = m_fake->messaggi.mostrati;
+        QCOMPARE(m.size(), 2);
+        QCOMPARE(m.at(0).pulsanti, Pulsanti::SiNo);
+        if (dopo == attesoPrima) {
+            QVERIFY2(m_file->guastoAvvenuto && n <= operazioniCancellazione, qPrintable(contesto));
+            verificaMessaggio(
+                m.at(1), kErroreCancellazione, kTitoloErrore, Icona::Informazione, Pulsanti::Ok);
+            QCOMPARE(m_fake->messaggi.beep_, 1);
+            QCOMPARE(stato(), campi);
+            ++guasti;
+        } else if (n <= operazioniCancellazione || !m_file->guastoAvvenuto) {
+            // The archive lost the card: the window no longer shows it, whether the folder
+            // sync after the rename failed (reported) or not.
+            const QString atteso
+                = nuove.isEmpty() ? QString() : frmSonoria::TestoPosizione(std::max(1, scheda - 1));
+            QCOMPARE(m_win->lblPosizione->text(), atteso);
+            QCOMPARE(m_win->txtBrano->text(),
+                nuove.isEmpty() ? QString()
+                                : nuove.at(std::max(1, scheda - 1) - 1).testo(Campo::Brano));
+            if (m.at(1).testo == kErroreCancellazione)
+                QVERIFY2(m_file->guastoAvvenuto, qPrintable(contesto));
+            else
+                QCOMPARE(m.at(1).testo, kRimossa);
+        } else {
+            QCOMPARE(m.at(1).testo, kRimossa); // a navigation step failed, silently
+        }
+        QCOMPARE(descrittoriAperti(), descrittori);
+        if (!m_file->guastoAvvenuto)
+            break;
+    }
+    QVERIFY(guasti >= 6);
+}
+
+QTEST_MAIN(TestSalva)
+#include "test_salva.moc"
