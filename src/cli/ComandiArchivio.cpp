@@ -208,8 +208,9 @@ int comandoImport(Contesto& c)
     if (!problemi.isEmpty()) {
         elencaProblemi(c.uscita.err, problemi, "attenzione: ");
         c.uscita.err << "melodora-cli: attenzione: " << problemi.size()
-                     << (problemi.size() == 1 ? " valore archiviato" : " valori archiviati")
-                     << " tagliati o con '?' al posto dei caratteri non archiviabili\n";
+                     << (problemi.size() == 1 ? " valore archiviato tagliato"
+                                              : " valori archiviati tagliati")
+                     << " o con '?' al posto dei caratteri non archiviabili\n";
     }
     if (schede.isEmpty())
         c.uscita.out << "Nessuna scheda da importare.\n";
