@@ -26,6 +26,15 @@ namespace {
         }
         return true;
     }
+
+    /** The cards as the archive gives them back once written: '?' for what it cannot hold. */
+    QList<Scheda> comeSuDisco(const QList<Scheda>& schede)
+    {
+        QList<Scheda> out;
+        for (const Scheda& s : schede)
+            out.append(Scheda::daByte(s.inByte().constData()));
+        return out;
+    }
 }
 
 QByteArray byteDi(const QList<Scheda>& schede)
@@ -36,8 +45,9 @@ QByteArray byteDi(const QList<Scheda>& schede)
     return out;
 }
 
-bool giroJson(const QList<Scheda>& schede, QString& difetto)
+bool giroJson(const QList<Scheda>& scritte, QString& difetto)
 {
+    const QList<Scheda> schede = comeSuDisco(scritte);
     QByteArray json = "[";
     for (qsizetype i = 0; i < schede.size(); ++i) {
         json.append(i == 0 ? "\n" : ",\n");
@@ -52,8 +62,9 @@ bool giroJson(const QList<Scheda>& schede, QString& difetto)
     return confronta(schede, lette, "JSON", difetto);
 }
 
-bool giroCsv(const QList<Scheda>& schede, QString& difetto)
+bool giroCsv(const QList<Scheda>& scritte, QString& difetto)
 {
+    const QList<Scheda> schede = comeSuDisco(scritte);
     QByteArray csv = intestazioneCsv();
     for (qsizetype i = 0; i < schede.size(); ++i)
         csv.append(schedaInCsv(i + 1, schede.at(i)));

@@ -12,8 +12,9 @@ namespace melodora::fuzz {
 QByteArray byteDi(const QList<Scheda>& schede);
 
 /**
- * Writes @p schede as JSON (as the export does), reads them back and checks that the
- * records are byte for byte the same; false with the reason otherwise.
+ * Takes @p schede as the archive would hold them once written, exports them as JSON (as
+ * the export command does), reads them back and checks that the records are byte for byte
+ * the same; false with the reason otherwise.
  */
 bool giroJson(const QList<Scheda>& schede, QString& difetto);
 

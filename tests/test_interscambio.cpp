@@ -178,6 +178,12 @@ void TestInterscambio::valoriNonArchiviabili_data()
                "scheda 1 (riga 2), campo Artista: il carattere \"ř\" (U+0159) non si può "
                "archiviare in Windows-1252") }
         << int(Campo::Artista) << riempito("Dvo?\xE1k", Campo::Artista);
+    // Found by fuzzing: an invisible character alone is a title, stored as '?'.
+    QTest::newRow("titolo di un solo carattere invisibile")
+        << QByteArray("Brano\r\n\xEF\xBB\xBF\r\n")
+        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Brano: il carattere U+FEFF non "
+                                        "si può archiviare") }
+        << int(Campo::Brano) << riempito("?", Campo::Brano);
     QTest::newRow("due schede, due problemi")
         << "Brano;Note\r\n\"Uno\";" + QByteArray(241, 'n') + "\r\n  Due  ;\xF0\x9F\x8E\xB5\r\n"
         << QStringList { QStringLiteral("scheda 1 (riga 2), campo Note: 241 caratteri"),
@@ -207,6 +213,16 @@ void TestInterscambio::valoriNonArchiviabili()
     for (const QString& s : segnalati)
         QVERIFY2(!avvisi.filter(s).isEmpty(), qPrintable(m_err));
     QCOMPARE(campoSuDisco(1, static_cast<Campo>(campo)), tagliato);
+
+    // What was stored cut or replaced comes back unchanged through either export.
+    const QByteArray disco = leggiFile(archivio());
+    for (const QString& formato : { QStringLiteral("json"), QStringLiteral("csv") }) {
+        QCOMPARE(esegui({ QStringLiteral("export"), QStringLiteral("--format"), formato }), 0);
+        const QString esportato = scrivi(QStringLiteral("esportato.") + formato, m_out.toUtf8());
+        QVERIFY(QFile::remove(archivio()));
+        QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+        QCOMPARE(leggiFile(archivio()), disco);
+    }
 }
 
 void TestInterscambio::jsonTagliaEAvvisa()
