@@ -12,7 +12,7 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== formato del codice"
-find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 echo "== compilazione (ASan + UBSan)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMELODORA_SANITIZE=ON -DMELODORA_WERROR=ON \
@@ -25,3 +25,8 @@ trap 'scripts/suono.sh ferma' EXIT
 echo "== test"
 cd build-test
 ctest --output-on-failure -j2 "$@"
+cd ..
+
+# Each fuzz target for a bounded time (FUZZ_SECONDS, 30 by default), after its regressions.
+echo "== fuzzing"
+scripts/fuzz.sh
