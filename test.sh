@@ -13,7 +13,7 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== formato del codice"
-find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 echo "== compilazione (ASan + UBSan)"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DMELODORA_SANITIZE=ON -DMELODORA_WERROR=ON \
@@ -22,6 +22,10 @@ cmake --build build-test -j"$(nproc)"
 
 "$RADICE/scripts/suono.sh" avvia
 trap '"$RADICE/scripts/suono.sh" ferma; rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+# Each fuzz target for a bounded time (FUZZ_SECONDS, 30 by default), after its regressions.
+echo "== fuzzing"
+scripts/fuzz.sh
 
 echo "== test"
 (cd build-test && ctest --output-on-failure -j2 "$@")

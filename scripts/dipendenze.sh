@@ -7,7 +7,7 @@ PACCHETTI=(
   pulseaudio pulseaudio-utils libasound2-plugins
   fonts-dejavu-core fonts-liberation poppler-utils xvfb xauth imagemagick
   sox libsox-fmt-mp3 xdg-utils python3-pil clang-format xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev desktop-file-utils
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -209,7 +210,9 @@ Esito ArchivioSchede::perOgniScheda(
     const std::function<bool(qint64 n, const char* record)>& visita) const
 {
     const qint64 totale = schedeIntere();
-    std::vector<char> blocco(static_cast<size_t>(kSchedePerBlocco * kLunghezzaScheda));
+    // A small archive gets a small block: this runs on every search and every export.
+    std::vector<char> blocco(
+        static_cast<size_t>(std::clamp<qint64>(totale, 1, kSchedePerBlocco) * kLunghezzaScheda));
     for (qint64 primo = 1; primo <= totale; primo += kSchedePerBlocco) {
         const qint64 quante = std::min(kSchedePerBlocco, totale - primo + 1);
         qint64 letti = 0;

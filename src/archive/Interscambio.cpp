@@ -1,6 +1,7 @@
 #include "archive/Interscambio.h"
 
 #include "archive/Archivio.h"
+#include "archive/Codifica.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,6 +65,60 @@ QString normalizzaACapo(const QString& testo)
     return out;
 }
 
+void controllaValori(const std::array<QString, kNumeroCampi>& testi, qint64 scheda, qint64 riga,
+    QList<ProblemaValore>& problemi)
+{
+    for (int k = 0; k < kNumeroCampi; ++k) {
+        const QString valore = togliSpazi(testi[k]);
+        ProblemaValore p;
+        p.scheda = scheda;
+        p.riga = riga;
+        p.campo = static_cast<Campo>(k);
+        // One character is one byte on disk, so the length is the stored length.
+        if (valore.size() > kCampi[k].lunghezza) {
+            p.tipo = ProblemaValore::Tipo::TroppoLungo;
+            p.lunghezza = valore.size();
+            problemi.append(p);
+        }
+        for (qsizetype i = 0; i < valore.size(); ++i) {
+            unsigned char byte = 0;
+            if (cp1252::codifica(valore.at(i), byte))
+                continue;
+            const bool coppia = valore.at(i).isHighSurrogate() && i + 1 < valore.size()
+                && valore.at(i + 1).isLowSurrogate();
+            p.tipo = ProblemaValore::Tipo::NonRappresentabile;
+            p.carattere = valore.mid(i, coppia ? 2 : 1);
+            problemi.append(p);
+            break;
+        }
+    }
+}
+
+QString descriviProblema(const ProblemaValore& p)
+{
+    QString dove = QStringLiteral("scheda %1").arg(p.scheda);
+    if (p.riga > 0)
+        dove += QStringLiteral(" (riga %1)").arg(p.riga);
+    dove += QStringLiteral(", campo %1: ").arg(QLatin1String(info(p.campo).nome));
+    if (p.tipo == ProblemaValore::Tipo::TroppoLungo)
+        return dove
+            + QStringLiteral("%1 caratteri, ma il campo ne contiene al massimo %2")
+                  .arg(p.lunghezza)
+                  .arg(info(p.campo).lunghezza);
+    const QList<uint> codici = p.carattere.toUcs4();
+    const QString codice = QStringLiteral("U+%1")
+                               .arg(codici.isEmpty() ? 0u : codici.first(), 4, 16, QLatin1Char('0'))
+                               .toUpper();
+    // Control characters and lone surrogates are shown by their code alone.
+    const bool visibile = !p.carattere.isEmpty()
+        && (p.carattere.size() == 2
+            || (!p.carattere.at(0).isSurrogate() && p.carattere.at(0).isPrint()));
+    const QString quale = visibile
+        ? QStringLiteral("il carattere \"%1\" (%2)").arg(p.carattere, codice)
+        : QStringLiteral("il carattere %1").arg(codice);
+    return dove + quale + QStringLiteral(" non si può archiviare in Windows-1252");
+}
+
 QByteArray schedaInJson(qint64 n, const Scheda& scheda)
 {
     QByteArray out = "{\"n\": " + QByteArray::number(n);
@@ -91,10 +146,12 @@ Esito esportaJson(const ArchivioSchede& archivio, QByteArray& json)
     return esito;
 }
 
-Esito leggiJson(const QByteArray& json, QList<Scheda>& schede)
+Esito leggiJson(const QByteArray& json, QList<Scheda>& schede, QList<ProblemaValore>* problemi)
 {
     QJsonParseError errore {};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &errore);
+    const QByteArray bom = "\xEF\xBB\xBF";
+    const QJsonDocument doc
+        = QJsonDocument::fromJson(json.startsWith(bom) ? json.mid(bom.size()) : json, &errore);
     if (errore.error != QJsonParseError::NoError)
         return Esito::fallito(QStringLiteral("file JSON non valido (carattere %1): %2")
                                   .arg(errore.offset)
@@ -103,6 +160,7 @@ Esito leggiJson(const QByteArray& json, QList<Scheda>& schede)
         return Esito::fallito(QStringLiteral("il file JSON deve contenere un elenco di schede"));
     const QJsonArray elenco = doc.array();
     QList<Scheda> lette;
+    QList<ProblemaValore> trovati;
     for (qsizetype i = 0; i < elenco.size(); ++i) {
         const QString quale = QStringLiteral("scheda %1 dell'elenco").arg(i + 1);
         if (!elenco.at(i).isObject())
@@ -127,9 +185,12 @@ Esito leggiJson(const QByteArray& json, QList<Scheda>& schede)
         }
         if (togliSpazi(testi[static_cast<int>(Campo::Brano)]).isEmpty())
             return Esito::fallito(quale + QStringLiteral(": manca il titolo del brano (Brano)"));
+        controllaValori(testi, i + 1, 0, trovati);
         lette.append(Scheda::daTesti(testi));
     }
     schede = std::move(lette);
+    if (problemi)
+        *problemi = std::move(trovati);
     return {};
 }
 

@@ -18,8 +18,17 @@ namespace {
                "file indicato con --archive). Esce con 0 se il comando riesce.\n\n"
                "Comandi:\n";
         for (const Comando& c : comandi()) {
-            out << "  " << c.sintassi << "\n      " << c.descrizione
-                << "\n      esempio: " << c.esempio << "\n";
+            out << "  " << c.sintassi << "\n";
+            // Long descriptions wrap at 80 columns under the command.
+            QString riga;
+            for (const QString& parola : QString::fromUtf8(c.descrizione).split(u' ')) {
+                if (!riga.isEmpty() && 6 + riga.size() + 1 + parola.size() > 80) {
+                    out << "      " << riga << "\n";
+                    riga.clear();
+                }
+                riga += (riga.isEmpty() ? QString() : QStringLiteral(" ")) + parola;
+            }
+            out << "      " << riga << "\n      esempio: " << c.esempio << "\n";
         }
     }
 }
@@ -81,15 +90,22 @@ const QList<Comando>& comandi()
         { "show", "show N [--json]",
             "Mostra i campi della scheda N (senza spazi iniziali e finali).",
             "melodora-cli show 3 --json", comandoShow },
-        { "export", "export --format json",
-            "Esporta tutte le schede in JSON (UTF-8) sullo standard output.",
-            "melodora-cli export --format json > schede.json", comandoExport },
-        { "import", "import FILE.json",
-            "Aggiunge in coda le schede di un file JSON; tutto o niente.",
-            "melodora-cli import schede.json", comandoImport },
+        { "export", "export --format json|csv",
+            "Esporta tutte le schede sullo standard output: JSON (UTF-8) oppure CSV (RFC 4180, "
+            "UTF-8, separato da virgole, righe chiuse da CR LF, intestazione "
+            "n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3).",
+            "melodora-cli export --format csv > schede.csv", comandoExport },
+        { "import", "import FILE.json|FILE.csv [--format json|csv] [--truncate]",
+            "Aggiunge in coda le schede di un file JSON o CSV (formato dall'estensione o dal "
+            "contenuto); tutto o niente. Il CSV può essere separato da virgole o da punti e "
+            "virgola, con le colonne in qualunque ordine; un valore troppo lungo o con caratteri "
+            "non archiviabili blocca l'importazione, a meno di --truncate (tagliato, '?').",
+            "melodora-cli import schede.csv --truncate", comandoImport },
         { "delete", "delete N", "Elimina la scheda N, come il pulsante Elimina (senza domanda).",
             "melodora-cli delete 4", comandoDelete },
-        { "check", "check", "Controlla l'archivio; esce con 0 solo se è integro.",
+        { "check", "check",
+            "Controlla l'archivio: lunghezza non multipla di 2830, titoli vuoti, file audio "
+            "inesistenti, byte non definiti in Windows-1252; esce con 0 solo se è integro.",
             "melodora-cli check", comandoCheck },
         { "search", "search titolo|artista|album|genere TESTO",
             "Elenca, in ordine alfabetico, le schede il cui campo inizia con TESTO.",

@@ -2,6 +2,7 @@
 #include "cli/Comandi.h"
 
 #include "archive/Archivio.h"
+#include "archive/Csv.h"
 #include "archive/Interscambio.h"
 #include "platform/FileOps.h"
 
@@ -111,26 +112,59 @@ int comandoExport(Contesto& c)
 {
     const QString formato = c.opzioni.value(QStringLiteral("--format"));
     if (!opzioniAmmesse(c, { QStringLiteral("--format") }) || !c.argomenti.isEmpty()
-        || formato != QLatin1String("json")) {
-        c.uscita.err << "melodora-cli: uso: export --format json\n";
+        || (formato != QLatin1String("json") && formato != QLatin1String("csv"))) {
+        c.uscita.err << "melodora-cli: uso: export --format json|csv\n";
         return 2;
     }
     auto archivio = apriArchivio(c);
     if (!archivio)
         return 1;
-    QByteArray json;
-    if (Esito e = esportaJson(*archivio, json); !e) {
+    QByteArray dati;
+    const Esito e = formato == QLatin1String("csv") ? esportaCsv(*archivio, dati)
+                                                    : esportaJson(*archivio, dati);
+    if (!e) {
         c.uscita.err << "melodora-cli: " << e.errore << "\n";
         return 1;
     }
-    c.uscita.out << QString::fromUtf8(json);
+    c.uscita.out << QString::fromUtf8(dati);
     return 0;
+}
+
+namespace {
+    /** JSON when the name ends in .json or, for other names, when the text opens with '['. */
+    bool sembraJson(const QString& nome, const QByteArray& dati)
+    {
+        if (nome.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+            return true;
+        if (nome.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            return false;
+        const QByteArray inizio = (dati.startsWith("\xEF\xBB\xBF") ? dati.mid(3) : dati).trimmed();
+        return inizio.startsWith('[');
+    }
+
+    // At most this many problems are listed; a spreadsheet gone wrong can have thousands.
+    constexpr qsizetype kProblemiMostrati = 50;
+
+    void elencaProblemi(
+        QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso)
+    {
+        for (qsizetype i = 0; i < problemi.size() && i < kProblemiMostrati; ++i)
+            err << "melodora-cli: " << prefisso << descriviProblema(problemi.at(i)) << "\n";
+        if (problemi.size() > kProblemiMostrati)
+            err << "melodora-cli: ... e altri " << problemi.size() - kProblemiMostrati
+                << " valori\n";
+    }
 }
 
 int comandoImport(Contesto& c)
 {
-    if (!opzioniAmmesse(c, {}) || c.argomenti.size() != 1) {
-        c.uscita.err << "melodora-cli: uso: import FILE.json\n";
+    const QString formato = c.opzioni.value(QStringLiteral("--format"));
+    if (!opzioniAmmesse(c, { QStringLiteral("--format"), QStringLiteral("--truncate") })
+        || c.argomenti.size() != 1
+        || (c.opzioni.contains(QStringLiteral("--format")) && formato != QLatin1String("json")
+            && formato != QLatin1String("csv"))) {
+        c.uscita.err << "melodora-cli: uso: import FILE.json|FILE.csv [--format json|csv] "
+                        "[--truncate]\n";
         return 2;
     }
     QFile file(c.argomenti.first());
@@ -139,9 +173,28 @@ int comandoImport(Contesto& c)
                      << file.errorString() << "\n";
         return 1;
     }
+    const QByteArray dati = file.readAll();
+    const bool json
+        = formato.isEmpty() ? sembraJson(file.fileName(), dati) : formato == QLatin1String("json");
     QList<Scheda> schede;
-    if (Esito e = leggiJson(file.readAll(), schede); !e) {
-        c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda importata\n";
+    QList<ProblemaValore> problemi;
+    const Esito letto
+        = json ? leggiJson(dati, schede, &problemi) : leggiCsv(dati, schede, &problemi);
+    if (!letto) {
+        c.uscita.err << "melodora-cli: " << file.fileName() << ": " << letto.errore
+                     << "; nessuna scheda importata\n";
+        return 1;
+    }
+    // A spreadsheet loses data silently when a cell is cut: ask before storing it cut.
+    // The JSON import keeps the save button's rules (cut, '?') and only warns.
+    const bool accetta = json || c.opzioni.contains(QStringLiteral("--truncate"));
+    if (!problemi.isEmpty() && !accetta) {
+        elencaProblemi(c.uscita.err, problemi, "");
+        c.uscita.err << "melodora-cli: " << problemi.size()
+                     << (problemi.size() == 1 ? " valore non entra" : " valori non entrano")
+                     << " nell'archivio così com'è; nessuna scheda importata. Con --truncate "
+                        "i valori troppo lunghi vengono tagliati e i caratteri non archiviabili "
+                        "sostituiti da '?'.\n";
         return 1;
     }
     auto archivio = apriArchivio(c);
@@ -151,6 +204,13 @@ int comandoImport(Contesto& c)
     if (Esito e = archivio->aggiungiSchede(schede); !e) {
         c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda importata\n";
         return 1;
+    }
+    if (!problemi.isEmpty()) {
+        elencaProblemi(c.uscita.err, problemi, "attenzione: ");
+        c.uscita.err << "melodora-cli: attenzione: " << problemi.size()
+                     << (problemi.size() == 1 ? " valore archiviato tagliato"
+                                              : " valori archiviati tagliati")
+                     << " o con '?' al posto dei caratteri non archiviabili\n";
     }
     if (schede.isEmpty())
         c.uscita.out << "Nessuna scheda da importare.\n";

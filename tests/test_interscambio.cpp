@@ -1,0 +1,419 @@
+// Spreadsheet import and export and the archive check, through the command line as a
+// user runs them, with the bytes on disk compared.
+#include "ArchivioDiProva.h"
+#include "archive/Codifica.h"
+#include "archive/Controllo.h"
+#include "cli/Cli.h"
+#include "platform/FileOps.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace melodora;
+using namespace melodora::test;
+
+class TestInterscambio : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void csvDaFoglioDiCalcolo();
+    void csvRifiutato_data();
+    void csvRifiutato();
+    void valoriNonArchiviabili_data();
+    void valoriNonArchiviabili();
+    void jsonTagliaEAvvisa();
+    void esportaCsv();
+    void giroCsvIdentico();
+    void formatoDelFile_data();
+    void formatoDelFile();
+    void controllo_data();
+    void controllo();
+    void controlloStrutturato();
+
+private:
+    int esegui(const QStringList& argomenti)
+    {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        const int stato = cli::esegui(
+            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
+        out.flush();
+        err.flush();
+        return stato;
+    }
+    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
+    QString scrivi(const QString& nome, const QByteArray& dati)
+    {
+        QFile f(m_dir->filePath(nome));
+        if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size())
+            return {};
+        return f.fileName();
+    }
+    /** Bytes of field @p c of card @p n in the archive on disk. */
+    QByteArray campoSuDisco(int n, Campo c)
+    {
+        return leggiFile(archivio()).mid((n - 1) * 2830 + info(c).offset, info(c).lunghezza);
+    }
+    static QByteArray riempito(const QByteArray& valore, Campo c)
+    {
+        return valore + QByteArray(info(c).lunghezza - valore.size(), ' ');
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_out;
+    QString m_err;
+};
+
+void TestInterscambio::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestInterscambio::csvDaFoglioDiCalcolo()
+{
+    // As an Italian spreadsheet saves it: byte-order mark, semicolons, CR LF rows, its own
+    // column order and case, lyrics over several lines with quotes inside, an empty row.
+    const QByteArray csv = "\xEF\xBB\xBF"
+                           "Testo;mp3;BRANO;Anno;Artista\r\n"
+                           "\"Nel blu\ndipinto di blu;\r\n\"\"volare\"\"\";;  Volare ;1958;"
+                           "Domenico Modugno\r\n"
+                           ";;;;\r\n"
+                           "\"\";/musica/città.mp3;Città vuota;\"1963\";Mina\r\n";
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Esistente")) }));
+    QCOMPARE(esegui({ QStringLiteral("import"), scrivi(QStringLiteral("brani.csv"), csv) }), 0);
+    QCOMPARE(m_out, QStringLiteral("Importate 2 schede (dalla 2 alla 3).\n"));
+    QCOMPARE(m_err, QString());
+
+    const QByteArray disco = leggiFile(archivio());
+    QCOMPARE(disco.size(), 3 * 2830);
+    QCOMPARE(campoSuDisco(2, Campo::Brano), riempito("Volare", Campo::Brano));
+    QCOMPARE(campoSuDisco(2, Campo::Artista), riempito("Domenico Modugno", Campo::Artista));
+    QCOMPARE(campoSuDisco(2, Campo::Anno), riempito("1958", Campo::Anno));
+    // The lone LF becomes CR LF, the CR LF stays, the doubled quotes are one.
+    QCOMPARE(campoSuDisco(2, Campo::Testo),
+        riempito("Nel blu\r\ndipinto di blu;\r\n\"volare\"", Campo::Testo));
+    QCOMPARE(campoSuDisco(2, Campo::Album), riempito("", Campo::Album));
+    QCOMPARE(campoSuDisco(2, Campo::MP3), riempito("", Campo::MP3));
+    QCOMPARE(campoSuDisco(3, Campo::Brano), riempito("Citt\xE0 vuota", Campo::Brano));
+    QCOMPARE(campoSuDisco(3, Campo::MP3), riempito("/musica/citt\xE0.mp3", Campo::MP3));
+    QCOMPARE(campoSuDisco(3, Campo::Testo), riempito("", Campo::Testo));
+}
+
+void TestInterscambio::csvRifiutato_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("messaggio");
+    QTest::newRow("virgolette mai chiuse")
+        << QByteArray("Brano;Testo\r\nUno;ok\r\nDue;\"aperte\r\nper sempre\r\n")
+        << QStringList { QStringLiteral("riga 3:"), QStringLiteral("mai chiuse") };
+    QTest::newRow("un campo in più")
+        << QByteArray("Brano,Artista\r\nUno,A\r\nDue,B,C\r\n")
+        << QStringList { QStringLiteral("riga 3:"), QStringLiteral("3 campi") };
+    QTest::newRow("righe contate dentro le virgolette")
+        << QByteArray("Brano,Testo\r\nUno,\"a\r\nb\nc\"\r\nDue,x,y\r\n")
+        << QStringList { QStringLiteral("riga 5:") };
+    QTest::newRow("un campo in meno") << QByteArray("Brano,Artista\r\nUno,A\r\nDue\r\n")
+                                      << QStringList { QStringLiteral("riga 3:") };
+    QTest::newRow("virgolette in mezzo al campo")
+        << QByteArray("Brano\r\nUn \"titolo\"\r\n")
+        << QStringList { QStringLiteral("riga 2:"), QStringLiteral("virgolette") };
+    QTest::newRow("testo dopo le virgolette") << QByteArray("Brano,Anno\n\"Uno\" bis,1999\n")
+                                              << QStringList { QStringLiteral("riga 2:") };
+    QTest::newRow("colonna sconosciuta")
+        << QByteArray("Brano;Voto\r\nUno;5\r\n")
+        << QStringList { QStringLiteral("riga 1:"), QStringLiteral("\"Voto\"") };
+    QTest::newRow("colonna ripetuta") << QByteArray("Brano,Artista,brano\r\nUno,A,B\r\n")
+                                      << QStringList { QStringLiteral("due volte") };
+    QTest::newRow("senza la colonna Brano")
+        << QByteArray("Artista\r\nMina\r\n") << QStringList { QStringLiteral("colonna Brano") };
+    QTest::newRow("scheda senza titolo")
+        << QByteArray("Brano;Artista\r\nUno;A\r\n   ;B\r\n")
+        << QStringList { QStringLiteral("scheda 2 (riga 3)"), QStringLiteral("titolo") };
+    QTest::newRow("non UTF-8") << QByteArray("Brano\r\nUno\r\nCitt\xE0\r\n")
+                               << QStringList { QStringLiteral("riga 3:"),
+                                      QStringLiteral("UTF-8") };
+    QTest::newRow("vuoto") << QByteArray("\xEF\xBB\xBF") << QStringList { QStringLiteral("vuoto") };
+}
+
+void TestInterscambio::csvRifiutato()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, messaggio);
+    const QString file = scrivi(QStringLiteral("x.csv"), csv);
+
+    // A refused import does not even create a missing archive...
+    QCOMPARE(esegui({ QStringLiteral("import"), file }), 1);
+    QVERIFY(!QFile::exists(archivio()));
+    // ...and leaves an existing one byte for byte as it was.
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Esistente")) }));
+    const QByteArray prima = leggiFile(archivio());
+    QCOMPARE(esegui({ QStringLiteral("import"), file, QStringLiteral("--truncate") }), 1);
+    QCOMPARE(leggiFile(archivio()), prima);
+    for (const QString& parte : messaggio)
+        QVERIFY2(m_err.contains(parte), qPrintable(m_err));
+    QVERIFY2(m_err.contains(QStringLiteral("nessuna scheda importata")), qPrintable(m_err));
+    QCOMPARE(m_out, QString());
+}
+
+void TestInterscambio::valoriNonArchiviabili_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QStringList>("segnalati");
+    QTest::addColumn<int>("campo");
+    QTest::addColumn<QByteArray>("tagliato");
+
+    QTest::newRow("note troppo lunghe")
+        << "Brano,Note\r\nUno," + QByteArray(300, 'n') + "\r\n"
+        << QStringList { QStringLiteral(
+               "scheda 1 (riga 2), campo Note: 300 caratteri, ma il campo ne contiene al "
+               "massimo 240") }
+        << int(Campo::Note) << QByteArray(240, 'n');
+    // The length that counts is the stored one, with each line break two characters.
+    QTest::newRow("testo lungo per gli a capo")
+        << "Brano,Testo\r\nUno,\"" + QByteArray(1990, 'x') + QByteArray(10, '\n') + "\"\r\n"
+        << QStringList { QStringLiteral("campo Testo: 2010 caratteri") } << int(Campo::Testo)
+        << QByteArray(1990, 'x') + QByteArray("\r\n\r\n\r\n\r\n\r\n");
+    QTest::newRow("carattere fuori da Windows-1252")
+        << QByteArray("Brano;Artista\r\nSinfonia;Dvořák\r\nAltra;Smetana\r\n")
+        << QStringList { QStringLiteral(
+               "scheda 1 (riga 2), campo Artista: il carattere \"ř\" (U+0159) non si può "
+               "archiviare in Windows-1252") }
+        << int(Campo::Artista) << riempito("Dvo?\xE1k", Campo::Artista);
+    // Found by fuzzing: an invisible character alone is a title, stored as '?'.
+    QTest::newRow("titolo di un solo carattere invisibile")
+        << QByteArray("Brano\r\n\xEF\xBB\xBF\r\n")
+        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Brano: il carattere U+FEFF non "
+                                        "si può archiviare") }
+        << int(Campo::Brano) << riempito("?", Campo::Brano);
+    QTest::newRow("due schede, due problemi")
+        << "Brano;Note\r\n\"Uno\";" + QByteArray(241, 'n') + "\r\n  Due  ;\xF0\x9F\x8E\xB5\r\n"
+        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Note: 241 caratteri"),
+               QStringLiteral("scheda 2 (riga 3), campo Note: il carattere \"🎵\" "
+                              "(U+1F3B5)") }
+        << int(Campo::Note) << QByteArray(240, 'n');
+}
+
+void TestInterscambio::valoriNonArchiviabili()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(QStringList, segnalati);
+    QFETCH(int, campo);
+    QFETCH(QByteArray, tagliato);
+    const QString file = scrivi(QStringLiteral("valori.csv"), csv);
+
+    QVERIFY(scriviArchivio(archivio(), {}));
+    QCOMPARE(esegui({ QStringLiteral("import"), file }), 1);
+    QCOMPARE(leggiFile(archivio()), QByteArray());
+    for (const QString& s : segnalati)
+        QVERIFY2(m_err.contains(s), qPrintable(m_err));
+    QVERIFY2(m_err.contains(QStringLiteral("--truncate")), qPrintable(m_err));
+
+    // Accepted cut, or with '?' for what the set cannot hold, as the save button stores it.
+    QCOMPARE(esegui({ QStringLiteral("import"), file, QStringLiteral("--truncate") }), 0);
+    const QStringList avvisi = m_err.split(u'\n').filter(QStringLiteral("attenzione: "));
+    for (const QString& s : segnalati)
+        QVERIFY2(!avvisi.filter(s).isEmpty(), qPrintable(m_err));
+    QCOMPARE(campoSuDisco(1, static_cast<Campo>(campo)), tagliato);
+
+    // What was stored cut or replaced comes back unchanged through either export.
+    const QByteArray disco = leggiFile(archivio());
+    for (const QString& formato : { QStringLiteral("json"), QStringLiteral("csv") }) {
+        QCOMPARE(esegui({ QStringLiteral("export"), QStringLiteral("--format"), formato }), 0);
+        const QString esportato = scrivi(QStringLiteral("esportato.") + formato, m_out.toUtf8());
+        QVERIFY(QFile::remove(archivio()));
+        QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+        QCOMPARE(leggiFile(archivio()), disco);
+    }
+}
+
+void TestInterscambio::jsonTagliaEAvvisa()
+{
+    // JSON keeps the save button's rules (cut, '?') and says what it changed.
+    const QByteArray json
+        = R"([{"Brano": "Uno", "Artista": "Dvořák", "Genere": ")" + QByteArray(45, 'g') + R"("}])";
+    QCOMPARE(esegui({ QStringLiteral("import"), scrivi(QStringLiteral("a.json"), json) }), 0);
+    QCOMPARE(campoSuDisco(1, Campo::Artista), riempito("Dvo?\xE1k", Campo::Artista));
+    QCOMPARE(campoSuDisco(1, Campo::Genere), QByteArray(40, 'g'));
+    QVERIFY2(m_err.contains(QStringLiteral("scheda 1, campo Artista: il carattere \"ř\"")),
+        qPrintable(m_err));
+    QVERIFY2(
+        m_err.contains(QStringLiteral("scheda 1, campo Genere: 45 caratteri")), qPrintable(m_err));
+}
+
+void TestInterscambio::esportaCsv()
+{
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv") }), 0);
+    QCOMPARE(m_out, QStringLiteral("n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3\r\n"));
+
+    Scheda s = schedaDiProva(QStringLiteral("Ciao, \"mondo\""), QStringLiteral("Ànna"));
+    s.imposta(Campo::Testo, QStringLiteral("uno\r\ndue"));
+    s.imposta(Campo::Note, QStringLiteral("a;b"));
+    QVERIFY(scriviArchivio(archivio(), { s, schedaDiProva(QStringLiteral("Due")) }));
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv") }), 0);
+    QCOMPARE(m_out,
+        QStringLiteral("n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3\r\n"
+                       "1,\"Ciao, \"\"mondo\"\"\",Ànna,\"Album di Ciao, \"\"mondo\"\"\",,1999,"
+                       "\"a;b\",\"uno\r\ndue\",\r\n"
+                       "2,Due,,Album di Due,,1999,,,\r\n"));
+}
+
+void TestInterscambio::giroCsvIdentico()
+{
+    // Cards as the window saves them, with what CSV must quote or keep: accents, the euro
+    // sign (0x80), quotes at the start, separators, tabs, full-length fields, line breaks.
+    QList<Scheda> schede;
+    Scheda a = schedaDiProva(QStringLiteral("\"Perché\"; sì, no"), QStringLiteral("€uro\tband"),
+        QStringLiteral("/musica/a b,c.mp3"), QStringLiteral("Pop"));
+    a.imposta(Campo::Testo, QStringLiteral("riga 1\r\n\r\n  riga \"3\"\r\n"));
+    schede << a;
+    Scheda b = schedaDiProva(QString(120, QLatin1Char('B')));
+    b.imposta(Campo::Testo,
+        QString(999, QLatin1Char('t')) + QStringLiteral("\r\n") + QString(999, QLatin1Char('u')));
+    b.imposta(Campo::MP3, QLatin1Char('/') + QString(249, QLatin1Char('p')));
+    schede << b << schedaDiProva(QStringLiteral("ÿ Œ ™ ¤"));
+    // A byte Windows-1252 leaves undefined still comes back as it was.
+    QByteArray c = schedaDiProva(QStringLiteral("Indefinito")).inByte();
+    c[340] = '\x81';
+    schede << Scheda::daByte(c.constData());
+    QVERIFY(scriviArchivio(archivio(), schede));
+    const QByteArray disco = leggiFile(archivio());
+
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv") }), 0);
+    const QString esportato = scrivi(QStringLiteral("e.csv"), m_out.toUtf8());
+    QFile::remove(archivio());
+    QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+    QCOMPARE(m_err, QString());
+    QCOMPARE(leggiFile(archivio()), disco);
+}
+
+void TestInterscambio::formatoDelFile_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QByteArray>("dati");
+    QTest::addColumn<QStringList>("opzioni");
+    QTest::addColumn<int>("stato");
+    const QByteArray json = "\xEF\xBB\xBF [{\"Brano\": \"Dal JSON\"}]";
+    const QByteArray csv = "Brano\r\nDal CSV\r\n";
+    QTest::newRow("JSON senza estensione") << "schede.txt" << json << QStringList() << 0;
+    QTest::newRow("CSV senza estensione") << "schede.txt" << csv << QStringList() << 0;
+    QTest::newRow("estensione in maiuscolo") << "SCHEDE.CSV" << csv << QStringList() << 0;
+    QTest::newRow("formato indicato")
+        << "schede.csv" << json << QStringList { "--format", "json" } << 0;
+    QTest::newRow("formato sbagliato") << "schede.json" << csv << QStringList() << 1;
+    QTest::newRow("formato sconosciuto")
+        << "schede.csv" << csv << QStringList { "--format", "xls" } << 2;
+}
+
+void TestInterscambio::formatoDelFile()
+{
+    QFETCH(QString, nome);
+    QFETCH(QByteArray, dati);
+    QFETCH(QStringList, opzioni);
+    QFETCH(int, stato);
+    QCOMPARE(esegui(QStringList { QStringLiteral("import"), scrivi(nome, dati) } + opzioni), stato);
+    if (stato == 0) {
+        const QByteArray titolo = dati.contains("JSON") ? "Dal JSON" : "Dal CSV";
+        QCOMPARE(campoSuDisco(1, Campo::Brano), riempito(titolo, Campo::Brano));
+    } else {
+        QVERIFY(!QFile::exists(archivio()));
+    }
+}
+
+void TestInterscambio::controllo_data()
+{
+    QTest::addColumn<QByteArray>("disco");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QStringList>("rapporto");
+
+    const QByteArray uno = schedaDiProva(QStringLiteral("Uno")).inByte();
+    const QByteArray due
+        = schedaDiProva(QStringLiteral("Due"), {}, QStringLiteral("@AUDIO@")).inByte();
+    QTest::newRow("integro") << uno + due << 0
+                             << QStringList { QStringLiteral("Lunghezza: 5660 byte, 2 schede"),
+                                    QStringLiteral("Nessun problema: l'archivio è integro.") };
+    QTest::newRow("vuoto") << QByteArray() << 0
+                           << QStringList { QStringLiteral("Nessun problema") };
+    QTest::newRow("1000 byte in coda")
+        << uno + due + QByteArray(1000, ' ') << 1
+        << QStringList { QStringLiteral("Trovato 1 problema:"),
+               QStringLiteral("la lunghezza (6660 byte) non è un multiplo di 2830: gli ultimi "
+                              "1000 byte non formano una scheda intera") };
+    QByteArray indefiniti = uno + due;
+    indefiniti[2830 + 345] = '\x81';
+    indefiniti[2830 + 400] = '\x9D';
+    indefiniti[2830 + 2000] = '\x8F';
+    indefiniti[2830 + 2001] = '\x80'; // the euro sign: defined
+    QTest::newRow("byte indefiniti")
+        << indefiniti << 1
+        << QStringList { QStringLiteral("Trovati 2 problemi:"),
+               QStringLiteral("scheda 2, campo Note: 2 byte non definiti in Windows-1252 (il "
+                              "primo è 0x81, al byte 3175 del file contando da 0)"),
+               QStringLiteral("scheda 2, campo Testo: 1 byte non definito in Windows-1252 (il "
+                              "primo è 0x8F, al byte 4830") };
+    QTest::newRow("titolo vuoto") << uno + schedaDiProva(QString(5, QLatin1Char(' '))).inByte() << 1
+                                  << QStringList { QStringLiteral(
+                                         "scheda 2: il titolo del brano è vuoto") };
+    QTest::newRow("file audio mancante")
+        << schedaDiProva(QStringLiteral("Uno"), {}, QStringLiteral("/non/esiste.mp3")).inByte()
+            + due
+        << 1
+        << QStringList { QStringLiteral("scheda 1: il file audio \"/non/esiste.mp3\" non esiste") };
+}
+
+void TestInterscambio::controllo()
+{
+    QFETCH(QByteArray, disco);
+    QFETCH(int, stato);
+    QFETCH(QStringList, rapporto);
+    // @AUDIO@ stands for a real file in the test's folder, padded to the same length.
+    const QString audio = scrivi(QStringLiteral("brano.mp3"), "ID3");
+    const qsizetype dove = disco.indexOf("@AUDIO@");
+    if (dove >= 0)
+        disco.replace(dove, audio.size(), audio.toLocal8Bit());
+    QVERIFY(!scrivi(QStringLiteral("Sonoria.sng"), disco).isEmpty());
+
+    QCOMPARE(esegui({ QStringLiteral("check") }), stato);
+    for (const QString& r : rapporto)
+        QVERIFY2(m_out.contains(r), qPrintable(m_out));
+    QCOMPARE(leggiFile(archivio()), disco);
+}
+
+void TestInterscambio::controlloStrutturato()
+{
+    // A missing archive is an error, and the check does not create it.
+    RisultatoControllo r;
+    QVERIFY(!controllaArchivio(archivio(), fileOpsReali(), r));
+    QVERIFY(!QFile::exists(archivio()));
+    QCOMPARE(esegui({ QStringLiteral("check") }), 1);
+    QVERIFY2(m_err.contains(QStringLiteral("non esiste")), qPrintable(m_err));
+
+    QByteArray dati = schedaDiProva(QStringLiteral("Uno"), {}, QStringLiteral("/a.mp3")).inByte()
+        + schedaDiProva(QString(), {}, QStringLiteral("/b.mp3")).inByte() + QByteArray(7, 'x');
+    dati[2830 + 579] = '\x90';
+    QVERIFY(!scrivi(QStringLiteral("Sonoria.sng"), dati).isEmpty());
+    QStringList chiesti;
+    QVERIFY(controllaArchivio(archivio(), fileOpsReali(), r, [&](const QString& p) {
+        chiesti << p;
+        return p == QLatin1String("/a.mp3");
+    }));
+    QCOMPARE(chiesti, (QStringList { QStringLiteral("/a.mp3"), QStringLiteral("/b.mp3") }));
+    QCOMPARE(r.lunghezza, qint64(5667));
+    QCOMPARE(r.schede, qint64(2));
+    QCOMPARE(r.byteInCoda, qint64(7));
+    QCOMPARE(r.titoliVuoti, QList<qint64> { 2 });
+    QCOMPARE(r.audioMancanti.size(), 1);
+    QCOMPARE(r.audioMancanti.at(0).scheda, qint64(2));
+    QCOMPARE(r.audioMancanti.at(0).percorso, QStringLiteral("/b.mp3"));
+    QCOMPARE(r.byteIndefiniti.size(), 1);
+    QCOMPARE(r.byteIndefiniti.at(0).scheda, qint64(2));
+    QCOMPARE(r.byteIndefiniti.at(0).campo, Campo::Note);
+    QCOMPARE(r.byteIndefiniti.at(0).quanti, 1);
+    QCOMPARE(r.byteIndefiniti.at(0).offsetPrimo, qint64(2830 + 579));
+    QCOMPARE(int(r.byteIndefiniti.at(0).primo), 0x90);
+    QVERIFY(!r.integro());
+}
+
+QTEST_GUILESS_MAIN(TestInterscambio)
+#include "test_interscambio.moc"
