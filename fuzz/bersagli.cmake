@@ -16,6 +16,7 @@ if(NOT TARGET melodora_bersagli)
     list(APPEND sorgenti ${CMAKE_CURRENT_LIST_DIR}/bersaglio_${nome}.cpp)
   endforeach()
   add_library(melodora_bersagli STATIC ${sorgenti})
-  target_include_directories(melodora_bersagli PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_include_directories(melodora_bersagli PUBLIC ${CMAKE_CURRENT_LIST_DIR}
+    ${CMAKE_CURRENT_LIST_DIR}/../tests/fakes)
   target_link_libraries(melodora_bersagli PUBLIC melodora_core)
 endif()

@@ -3,6 +3,7 @@
 
 #include "archive/AppFilePath.h"
 #include "archive/Codifica.h"
+#include "main_window/Animazione.h"
 #include "main_window/TestiSonoria.h"
 
 #include <QBuffer>
@@ -24,10 +25,6 @@ namespace melodora {
 using namespace testi_sonoria;
 
 namespace {
-    // The end of a block followed by the introducer and label of a graphic control
-    // extension: where one frame of the animation ends and the next begins.
-    const QByteArray kMarcatore("\x00\x21\xF9", 3);
-
     // The last frame of a run of the program's own animation.
     constexpr int kUltimoFotogramma = 40;
 
@@ -44,11 +41,6 @@ namespace {
         buffer.open(QIODevice::ReadOnly);
         QImageReader lettore(&buffer, "gif");
         return lettore.read();
-    }
-
-    quint32 parola(const QByteArray& b, qsizetype basso)
-    {
-        return static_cast<quint8>(b.at(basso)) + 256u * static_cast<quint8>(b.at(basso + 1));
     }
 }
 
@@ -114,37 +106,22 @@ int frmSonoria::SplitGifFrames(const QString& percorso)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const QByteArray b = file.readAll();
+    const auto fotogrammi = dividiGif(file.readAll());
     file.close();
-
-    // The header runs up to the 0x21 of the first marker; without a marker it is the
-    // file's first byte alone, which is no GIF.
-    const qsizetype primo = b.indexOf(kMarcatore);
-    const QByteArray testata = b.left(primo < 0 ? 1 : primo + 2);
-    if (!testata.startsWith("GIF"))
+    if (!fotogrammi)
         return 0;
 
     QLabel* const zero = m_image1.front();
-    // j: the byte after the 0xF9 of the marker that opened the current frame.
-    qsizetype j = primo + 3;
-    for (int n = 1;; ++n) {
-        const qsizetype prossimo = b.indexOf(kMarcatore, j);
-        if (prossimo < 0)
-            break;
-        // From the 0xF9 of the previous marker to the 0x21 of this one: the graphic
-        // control extension, the image, and the introducer of the next extension.
-        const QByteArray f = b.mid(j - 1, prossimo + 3 - j);
-        const QImage figura = f.size() >= 16 ? decodifica(testata + f) : QImage();
+    for (std::size_t n = 0; n < fotogrammi->size(); ++n) {
+        const Fotogramma& f = (*fotogrammi)[n];
+        const QImage figura = decodifica(f.gif);
         if (figura.isNull()) {
             // A frame that does not decode spoils the run: nothing stays loaded.
             scaricaFotogrammi();
             return 0;
         }
-        const quint32 ritardo = parola(f, 3) * 10; // hundredths of a second
-        const QPoint scostamento(static_cast<int>(parola(f, 8)), static_cast<int>(parola(f, 10)));
-
         QLabel* elemento = zero;
-        if (n > 1) {
+        if (n > 0) {
             // A copy of element 0, hidden, in front of the earlier frames. The frame's
             // offset is in pixels of the picture, which are pixels of the screen.
             elemento = new QLabel(this);
@@ -155,12 +132,11 @@ int frmSonoria::SplitGifFrames(const QString& percorso)
             elemento->resize(zero->size());
             elemento->hide();
             elemento->raise();
-            elemento->move(zero->pos() + scostamento);
+            elemento->move(zero->pos() + f.scostamento);
             m_image1.push_back(elemento);
         }
-        elemento->setProperty(kTag, QString::number(ritardo));
+        elemento->setProperty(kTag, QString::number(f.ritardo));
         elemento->setPixmap(QPixmap::fromImage(figura));
-        j = prossimo + 3;
     }
     return static_cast<int>(m_image1.size()) - 1;
 }
