@@ -3,6 +3,7 @@
 #include "archive/AppFilePath.h"
 #include "archive/Archivio.h"
 #include "cli/Comandi.h"
+#include "platform/FileOps.h"
 
 namespace melodora::cli {
 
@@ -31,6 +32,27 @@ namespace {
             out << "      " << riga << "\n      esempio: " << c.esempio << "\n";
         }
     }
+}
+
+std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
+{
+    Esito errore;
+    auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
+    if (!archivio)
+        c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
+    return archivio;
+}
+
+bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
+{
+    for (auto it = c.opzioni.cbegin(); it != c.opzioni.cend(); ++it) {
+        if (!ammesse.contains(it.key())) {
+            c.uscita.err << "melodora-cli: opzione non valida per questo comando: " << it.key()
+                         << "\n";
+            return false;
+        }
+    }
+    return true;
 }
 
 QString percorsoArchivio(const QString& opzione)

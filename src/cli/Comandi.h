@@ -4,6 +4,12 @@
 
 #include <QMap>
 
+#include <memory>
+
+namespace melodora {
+class ArchivioSchede;
+}
+
 namespace melodora::cli {
 
 /** What every command receives: its own arguments and the archive's path. */
@@ -22,6 +28,12 @@ struct Comando {
     const char* esempio;
     int (*esegui)(Contesto& c);
 };
+
+/** Opens the command's archive; on failure says why on standard error and gives null. */
+std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c);
+
+/** False, with a message on standard error, when an option outside @p ammesse was given. */
+bool opzioniAmmesse(Contesto& c, const QStringList& ammesse);
 
 /** The commands, in the order --help lists them. */
 const QList<Comando>& comandi();

@@ -14,27 +14,6 @@
 namespace melodora::cli {
 
 namespace {
-    std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
-    {
-        Esito errore;
-        auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
-        if (!archivio)
-            c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
-        return archivio;
-    }
-
-    bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
-    {
-        for (auto it = c.opzioni.cbegin(); it != c.opzioni.cend(); ++it) {
-            if (!ammesse.contains(it.key())) {
-                c.uscita.err << "melodora-cli: opzione non valida per questo comando: " << it.key()
-                             << "\n";
-                return false;
-            }
-        }
-        return true;
-    }
-
     /** Card number N from the arguments, checked against the whole cards of the archive. */
     bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n)
     {

@@ -10,15 +10,6 @@
 namespace melodora::cli {
 
 namespace {
-    std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
-    {
-        Esito errore;
-        auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
-        if (!archivio)
-            c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
-        return archivio;
-    }
-
     int stampaVoci(Contesto& c, const Esito& esito, const QStringList& voci)
     {
         if (!esito) {

@@ -19,27 +19,6 @@ namespace melodora::cli {
 namespace {
     const QString kOpzionePdf = QStringLiteral("--pdf");
 
-    bool soloOpzioni(Contesto& c, const QStringList& ammesse)
-    {
-        for (auto it = c.opzioni.cbegin(); it != c.opzioni.cend(); ++it) {
-            if (!ammesse.contains(it.key())) {
-                c.uscita.err << "melodora-cli: opzione non valida per questo comando: " << it.key()
-                             << "\n";
-                return false;
-            }
-        }
-        return true;
-    }
-
-    std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
-    {
-        Esito errore;
-        auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
-        if (!archivio)
-            c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
-        return archivio;
-    }
-
     /** Fonts and pages need the GUI side of Qt, even without a display. */
     bool graficaDisponibile(Contesto& c)
     {
@@ -92,7 +71,7 @@ int comandoPrint(Contesto& c)
         { QStringLiteral("testo"), Impaginazione::Testo },
     };
     const QString layout = c.opzioni.value(QStringLiteral("--layout"));
-    if (!soloOpzioni(c, { QStringLiteral("--layout"), kOpzionePdf }) || c.argomenti.size() != 1
+    if (!opzioniAmmesse(c, { QStringLiteral("--layout"), kOpzionePdf }) || c.argomenti.size() != 1
         || !impaginazioni.contains(layout)) {
         c.uscita.err << "melodora-cli: uso: print N --layout tutto|info|testo [--pdf FILE]\n";
         return 2;
@@ -139,7 +118,7 @@ int comandoPrintList(Contesto& c)
     const bool ricerca = tipo == QLatin1String("search") && c.argomenti.size() == 3
         && campoRicerca(c.argomenti.at(1), campo);
     const bool audio = tipo == QLatin1String("audio") && c.argomenti.size() == 1;
-    if (!soloOpzioni(c, { kOpzionePdf }) || (!ricerca && !audio)) {
+    if (!opzioniAmmesse(c, { kOpzionePdf }) || (!ricerca && !audio)) {
         c.uscita.err << uso;
         return 2;
     }
