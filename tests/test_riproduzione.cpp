@@ -2,6 +2,7 @@
 // fake media control and the fake file dialog.
 #include "ArchivioDiProva.h"
 #include "FakePlatform.h"
+#include "FinestraDiProva.h"
 #include "archive/AppFilePath.h"
 #include "main_window/frmSonoria.h"
 
@@ -46,9 +47,10 @@ private slots:
     void tastoInTxtMP3();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
-    std::unique_ptr<frmSonoria> m_win;
+    std::unique_ptr<FinestraDiProva> m_prova;
+    QTemporaryDir* m_dir = nullptr;
+    FakePlatform* m_fake = nullptr;
+    frmSonoria* m_win = nullptr;
     QStringList& comandi() { return m_fake->media.comandi; }
     void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     void verificaStato(Stato s)
@@ -64,22 +66,15 @@ private:
 
 void TestRiproduzione::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
-    m_win = std::make_unique<frmSonoria>(m_fake->platform);
-    m_win->show();
-    QApplication::setActiveWindow(m_win.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+    m_prova = std::make_unique<FinestraDiProva>();
+    QVERIFY(m_prova->cartella.isValid());
+    m_dir = &m_prova->cartella;
+    m_fake = &m_prova->fake;
+    m_win = m_prova->finestra.get();
+    QVERIFY(m_prova->mostra());
 }
 
-void TestRiproduzione::cleanup()
-{
-    m_win.reset();
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
-}
+void TestRiproduzione::cleanup() { m_prova.reset(); }
 
 void TestRiproduzione::sequenza_data()
 {

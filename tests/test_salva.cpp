@@ -2,6 +2,7 @@
 #include "ArchivioDiProva.h"
 #include "FakePlatform.h"
 #include "FileOpsGuasti.h"
+#include "FinestraDiProva.h"
 #include "archive/AppFilePath.h"
 #include "archive/Cancellazione.h"
 #include "main_window/frmSonoria.h"
@@ -104,37 +105,28 @@ private:
         QCOMPARE(m.pulsanti, pulsanti);
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<FinestraDiProva> m_prova;
+    QTemporaryDir* m_dir = nullptr;
+    FakePlatform* m_fake = nullptr;
     std::unique_ptr<FileOpsGuasti> m_file;
-    std::unique_ptr<Platform> m_platform;
-    std::unique_ptr<frmSonoria> m_win;
+    frmSonoria* m_win = nullptr;
 };
 
 void TestSalva::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
     m_file = std::make_unique<FileOpsGuasti>();
-    FakePlatform& f = *m_fake;
-    m_platform = std::make_unique<Platform>(Platform { f.messaggi, f.guida, f.tasti, f.dialoghi,
-        f.media, f.mixer, f.stampante, f.shell, *m_file });
-    m_win = std::make_unique<frmSonoria>(*m_platform);
-    m_win->show();
-    QApplication::setActiveWindow(m_win.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
+    m_prova = std::make_unique<FinestraDiProva>(m_file.get());
+    QVERIFY(m_prova->cartella.isValid());
+    m_dir = &m_prova->cartella;
+    m_fake = &m_prova->fake;
+    m_win = m_prova->finestra.get();
+    QVERIFY(m_prova->mostra());
 }
 
 void TestSalva::cleanup()
 {
-    m_win.reset();
-    m_platform.reset();
+    m_prova.reset();
     m_file.reset();
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
 }
 
 void TestSalva::salvaSenzaTitolo_data()
