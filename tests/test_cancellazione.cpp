@@ -1,5 +1,6 @@
 // The deletion itself: shared by the window and the command line, safe against a kill.
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "archive/Cancellazione.h"
 #include "cli/Cli.h"
 #include "platform/FileOps.h"
@@ -65,18 +66,7 @@ private slots:
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
     QString temporaneo() const { return m_dir->filePath(QStringLiteral("Schede.tmp")); }
-    int cli(const QStringList& argomenti)
-    {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const int stato = cli::esegui(
-            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
-        out.flush();
-        err.flush();
-        return stato;
-    }
+    int cli(const QStringList& argomenti) { return eseguiCli(archivio(), argomenti, m_out, m_err); }
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_out;
     QString m_err;

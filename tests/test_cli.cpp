@@ -1,4 +1,5 @@
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "archive/AppFilePath.h"
 #include "cli/Cli.h"
 
@@ -21,15 +22,7 @@ private slots:
 private:
     int esegui(const QStringList& argomenti)
     {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const int stato = cli::esegui(
-            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
-        out.flush();
-        err.flush();
-        return stato;
+        return eseguiCli(archivio(), argomenti, m_out, m_err);
     }
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
     QString scriviTesto(const QString& nome, const QByteArray& dati)

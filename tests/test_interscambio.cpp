@@ -1,6 +1,7 @@
 // Spreadsheet import and export and the archive check, through the command line as a
 // user runs them, with the bytes on disk compared.
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "archive/Codifica.h"
 #include "archive/Controllo.h"
 #include "cli/Cli.h"
@@ -33,15 +34,7 @@ private slots:
 private:
     int esegui(const QStringList& argomenti)
     {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const int stato = cli::esegui(
-            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
-        out.flush();
-        err.flush();
-        return stato;
+        return eseguiCli(archivio(), argomenti, m_out, m_err);
     }
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
     QString scrivi(const QString& nome, const QByteArray& dati)

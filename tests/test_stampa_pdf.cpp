@@ -1,5 +1,6 @@
 // Real printouts: PDF files written by the Qt print surface, read back with poppler's tools.
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "archive/Archivio.h"
 #include "cli/Cli.h"
 #include "lists/Elenchi.h"
@@ -150,18 +151,7 @@ private slots:
 private:
     QString percorso(const QString& nome) const { return m_dir->filePath(nome); }
     QString archivio() const { return percorso(QStringLiteral("Sonoria.sng")); }
-    int cli(const QStringList& argomenti)
-    {
-        m_out.clear();
-        m_err.clear();
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const int stato = cli::esegui(
-            QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { out, err });
-        out.flush();
-        err.flush();
-        return stato;
-    }
+    int cli(const QStringList& argomenti) { return eseguiCli(archivio(), argomenti, m_out, m_err); }
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_out;
     QString m_err;
