@@ -12,15 +12,15 @@ namespace melodora::test {
  * `melodora-cli --archive ARCHIVIO ARGOMENTI...` would; @p out and @p err receive what it
  * writes on standard output and standard error. Returns its exit status.
  */
-inline int eseguiCli(const QString& archivio, const QStringList& argomenti, QString& out,
-                     QString& err)
+inline int eseguiCli(
+    const QString& archivio, const QStringList& argomenti, QString& out, QString& err)
 {
     out.clear();
     err.clear();
     QTextStream flussoOut(&out);
     QTextStream flussoErr(&err);
     const int stato = cli::esegui(QStringList { QStringLiteral("--archive"), archivio } + argomenti,
-                                  { flussoOut, flussoErr });
+        { flussoOut, flussoErr });
     flussoOut.flush();
     flussoErr.flush();
     return stato;
