@@ -2,15 +2,18 @@
 
 #include "archive/AppFilePath.h"
 #include "audio/Volume.h"
+#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace melodora {
@@ -26,6 +29,7 @@ namespace {
     const QString TestoChiudi = QStringLiteral("Chiudi");
     const QString MixerNonApribile = QStringLiteral("Impossibile aprire il mixer.");
     const QString TitoloErrore = QStringLiteral("Messaggio di errore");
+    const QString NomeCursore = QStringLiteral("Volume");
 
     constexpr unsigned kGrigio = 0x00C0C0C0;
     constexpr int kIntervalloTimer = 10;
@@ -111,6 +115,10 @@ void frmVolume::creaControlli()
     // Moves over the knob count even with no button held.
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
+    // The knob takes the focus as a slider does, and then moves with the arrow keys.
+    Image1->setAccessibleName(NomeCursore);
+    Image1->setFocusPolicy(Qt::StrongFocus);
+    mostraFuoco(Image1, Picture4); // the whole track: the knob is too small for a frame
 
     Label4[1] = creaEtichetta(
         Frame1, QStringLiteral("Label4"), TestoMassimo, daTwips(1080, 765, 1290, 210));
@@ -127,6 +135,11 @@ void frmVolume::creaControlli()
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(daTwips(750, 2490, 1215, 375));
     connect(Command1, &QPushButton::clicked, this, &frmVolume::Command1_Click);
+
+    // Tab walks between the button and the knob. The number hands a focus it receives on
+    // to the button, so Tab does not stop there: it would only ever bounce back.
+    Text1->setFocusPolicy(Qt::ClickFocus);
+    setTabOrder(Command1, Image1);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -238,6 +251,45 @@ void frmVolume::Timer1_Timer()
     Text1->setText(QString::number(valoreCursore(topCursore())));
 }
 
+bool frmVolume::Image1_KeyDown(int KeyCode)
+{
+    const int corsa = Picture4->height() - Image1->height(); // pixels
+    const int pagina = std::max(1, corsa / 10);
+    int y = Image1->y();
+    switch (KeyCode) {
+    case Qt::Key_Up:
+        --y;
+        break;
+    case Qt::Key_Down:
+        ++y;
+        break;
+    case Qt::Key_PageUp:
+        y -= pagina;
+        break;
+    case Qt::Key_PageDown:
+        y += pagina;
+        break;
+    case Qt::Key_Home:
+        y = 0;
+        break;
+    case Qt::Key_End:
+        y = corsa;
+        break;
+    default:
+        return false;
+    }
+    // While the mouse drags the knob, the mouse has it.
+    if (Timer1->isActive())
+        return true;
+    y = std::clamp(y, 0, std::max(0, corsa));
+    if (y == Image1->y())
+        return true;
+    spostaCursore(y * twipsPerPixelY());
+    Text1->setText(QString::number(valoreCursore(topCursore())));
+    ApplyVolume();
+    return true;
+}
+
 void frmVolume::Command1_Click() { accept(); }
 
 void frmVolume::Text1_GotFocus() { Command1->setFocus(); }
@@ -268,6 +320,12 @@ bool frmVolume::eventFilter(QObject* oggetto, QEvent* evento)
             else // the second press of a double click is a press too
                 Image1_MouseDown(codicePulsanti(mouse->button()), shift, X, Y);
             return true;
+        }
+        case QEvent::KeyPress: {
+            const auto* tasto = static_cast<const QKeyEvent*>(evento);
+            if (Image1_KeyDown(tasto->key()))
+                return true;
+            break;
         }
         default:
             break;

@@ -37,6 +37,12 @@ public:
     void Image1_MouseDown(int Button, int Shift, float X, float Y);
     void Image1_MouseMove(int Button, int Shift, float X, float Y);
     void Image1_MouseUp(int Button, int Shift, float X, float Y);
+    /**
+     * The knob from the keyboard (Qt key codes): Up and Down move it one pixel, Page Up and
+     * Page Down a tenth of its travel, Home and End to the top and the bottom; a move sends
+     * the new value as the mouse does. False for any other key.
+     */
+    bool Image1_KeyDown(int KeyCode);
 
     /** The slider's value for the knob's top at @p top twips within the track. */
     long valoreCursore(double top) const;

@@ -7,6 +7,7 @@
 #include "lists/CasellaElenco.h"
 #include "lists/Elenchi.h"
 #include "lists/TestiListe.h"
+#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 #include "printing/StampaElenco.h"
 
@@ -133,6 +134,8 @@ void frmElencoURL::creaControlli()
     coloraTesto(lblFaiClic, coloreFuoco());
     lblFaiClic->setCursor(Qt::PointingHandCursor);
     lblFaiClic->installEventFilter(this);
+    // Its click from the keyboard: Space or Enter once it has the focus.
+    rendiAttivabile(lblFaiClic, FaiClicAudio, nullptr, [this] { lblFaiClic_Click(); });
     lblFaiClic->hide();
 
     connect(lstTrovati, &CasellaElenco::selezioneCambiata, this, &frmElencoURL::lstTrovati_Click);
@@ -148,7 +151,8 @@ void frmElencoURL::creaControlli()
     connect(cmdChiudi, &QToolButton::clicked, this, &frmElencoURL::cmdChiudi_Click);
 
     setTabOrder(txtCerca, lstTrovati);
-    setTabOrder(lstTrovati, cmdPlay);
+    setTabOrder(lstTrovati, lblFaiClic);
+    setTabOrder(lblFaiClic, cmdPlay);
     setTabOrder(cmdPlay, cmdPause);
     setTabOrder(cmdPause, cmdStop);
     setTabOrder(cmdStop, cmdVolume);

@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "lists/CasellaElenco.h"
 #include "lists/TestiListe.h"
+#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 #include "printing/StampaElenco.h"
 
@@ -78,8 +79,10 @@ void frmFindInviata::creaControlli()
     for (const Riga& r : righe) {
         auto* icona = creaImmagine(picOpzioni, QString::fromLatin1(r.nomeIcona),
             QString::fromLatin1(r.immagine), { 10, y + 22, 32, 32 });
-        if (!r.tipIcona.isEmpty())
+        if (!r.tipIcona.isEmpty()) {
             icona->setToolTip(r.tipIcona);
+            icona->setAccessibleName(r.tipIcona.trimmed()); // a picture only: it does nothing
+        }
         auto* cornice = new QGroupBox(r.titolo, picOpzioni);
         cornice->setObjectName(QString::fromLatin1(r.nomeCornice));
         cornice->setGeometry(50, y, 394, 74);
@@ -131,6 +134,8 @@ void frmFindInviata::creaControlli()
     }
     lblFaiClic->setAlignment(Qt::AlignCenter);
     lblFaiClic->installEventFilter(this);
+    // Its double click from the keyboard: Space or Enter once it has the focus.
+    rendiAttivabile(lblFaiClic, FaiClicRicerca, nullptr, [this] { lblFaiClic_DblClick(); });
     lblFaiClic->hide();
     cmdIndietro = creaPulsante(picLista, QStringLiteral("cmdIndietro"),
         QStringLiteral("indietro_lista"), TipIndietro, { 8, 338, 38, 38 });
@@ -178,7 +183,8 @@ void frmFindInviata::creaControlli()
     setTabOrder(txtFindAzi, cmdData);
     setTabOrder(cmdData, txtCerca);
     setTabOrder(txtCerca, lstTrovati);
-    setTabOrder(lstTrovati, cmdIndietro);
+    setTabOrder(lstTrovati, lblFaiClic);
+    setTabOrder(lblFaiClic, cmdIndietro);
     setTabOrder(cmdIndietro, cmdStampa);
     setTabOrder(cmdStampa, cmdGuida);
     setTabOrder(cmdGuida, cmdChiudi);

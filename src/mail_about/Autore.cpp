@@ -3,6 +3,7 @@
 #include "archive/AppFilePath.h"
 #include "mail_about/frmEmail.h"
 #include "main_window/frmSonoria.h"
+#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 
 #include <QCloseEvent>
@@ -96,15 +97,19 @@ void Autore::creaControlli()
         = creaImmagine(this, QStringLiteral("imgWeb"), QStringLiteral("web"), { 376, 204, 44, 44 });
     imgWeb->setToolTip(kTipWeb);
     for (QLabel* img : { imgEmail, imgWeb }) {
-        img->setAccessibleName(img->toolTip().trimmed());
         img->setCursor(Qt::PointingHandCursor);
         img->installEventFilter(this);
     }
+    // From the keyboard: Tab reaches them, Space or Enter acts as the mouse's release.
+    rendiAttivabile(imgEmail, kTipEmail.trimmed(), nullptr, [this] { imgEmail_MouseUp(); });
+    rendiAttivabile(imgWeb, kTipWeb.trimmed(), nullptr, [this] { imgWeb_MouseUp(); });
 
     cmdChiudi6 = new QPushButton(kChiudi, this);
     cmdChiudi6->setObjectName(QStringLiteral("cmdChiudi6"));
     cmdChiudi6->setGeometry(334, 264, 90, 26);
     connect(cmdChiudi6, &QPushButton::clicked, this, &Autore::cmdChiudi6_Click);
+    setTabOrder(imgEmail, imgWeb);
+    setTabOrder(imgWeb, cmdChiudi6);
     cmdChiudi6->setFocus();
 }
 

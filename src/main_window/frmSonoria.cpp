@@ -3,6 +3,7 @@
 #include "archive/AppFilePath.h"
 #include "main_window/Generi.h"
 #include "main_window/TestiSonoria.h"
+#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 
 #include <QApplication>
@@ -107,8 +108,9 @@ void frmSonoria::creaControlli()
     auto* picGenere = creaImmagine(
         picContainer02, QStringLiteral("picGenere"), QStringLiteral("genere"), { 8, 113, 16, 16 });
     picGenere->setToolTip(TipGenere);
+    picGenere->setAccessibleName(TipGenere.trimmed()); // a picture only: it does nothing
     creaEtichetta(
-        picContainer02, QStringLiteral("lblGenere"), EtichettaGenere, { 30, 94, 200, 16 });
+        picContainer02, QStringLiteral("lblGenere"), EtichettaGenere, { 30, 94, 160, 16 });
     txtGenere = new QComboBox(picContainer02);
     txtGenere->setObjectName(QStringLiteral("txtGenere"));
     txtGenere->setEditable(true);
@@ -154,9 +156,9 @@ void frmSonoria::creaControlli()
     imgGomma = creaImmagine(
         picGomma, QStringLiteral("imgGomma"), QStringLiteral("gomma"), { 3, 3, 20, 20 });
     imgGomma->setToolTip(TipGomma);
-    imgGomma->setAccessibleName(TipGomma.trimmed());
     imgGomma->setCursor(Qt::PointingHandCursor);
     imgGomma->installEventFilter(this);
+    rendiAttivabile(imgGomma, TipGomma.trimmed(), nullptr, [this] { imgGomma_MouseUp(); });
     cmdSfoglia = new QPushButton(Sfoglia, picContainer01);
     cmdSfoglia->setObjectName(QStringLiteral("cmdSfoglia"));
     cmdSfoglia->setGeometry(422, 19, 90, 24);
@@ -187,11 +189,19 @@ void frmSonoria::creaControlli()
     imgEsci->resize(qRound(255 / twipsPerPixelX()), qRound(270 / twipsPerPixelY()));
     imgEsci->setToolTip(TipEsci);
     for (QLabel* p : { imgGuida, picRights, imgEsci }) {
-        p->setAccessibleName(p->toolTip().trimmed());
         p->setCursor(Qt::PointingHandCursor);
         p->setScaledContents(true);
         p->installEventFilter(this);
     }
+    // From the keyboard, Space and Enter press and release them as the mouse does.
+    rendiAttivabile(
+        imgGuida, TipGuida.trimmed(), [this] { imgGuida_MouseDown(); },
+        [this] { imgGuida_MouseUp(); });
+    rendiAttivabile(
+        picRights, TipRights.trimmed(), [this] { picRights_MouseDown(); },
+        [this] { picRights_MouseUp(); });
+    rendiAttivabile(
+        imgEsci, TipEsci.trimmed(), [this] { imgEsci_MouseDown(); }, [this] { imgEsci_MouseUp(); });
     spostaTwips(imgGuida, kCasaGuida.x(), kCasaGuida.y());
     spostaTwips(picRights, kCasaRights.x(), kCasaRights.y());
     spostaTwips(imgEsci, kCasaEsci.x(), kCasaEsci.y());
@@ -241,7 +251,8 @@ void frmSonoria::creaControlli()
     setTabOrder(txtNote, txtTesto);
     setTabOrder(txtTesto, cmdSfoglia);
     setTabOrder(cmdSfoglia, txtMP3);
-    setTabOrder(txtMP3, cmdPlay);
+    setTabOrder(txtMP3, imgGomma);
+    setTabOrder(imgGomma, cmdPlay);
     setTabOrder(cmdPlay, cmdPause);
     setTabOrder(cmdPause, cmdStop);
     setTabOrder(cmdStop, cmdVolume);
@@ -255,6 +266,9 @@ void frmSonoria::creaControlli()
     setTabOrder(cmdPrimo, cmdIndietro);
     setTabOrder(cmdIndietro, cmdAvanti);
     setTabOrder(cmdAvanti, cmdUltimo);
+    setTabOrder(cmdUltimo, imgGuida);
+    setTabOrder(imgGuida, picRights);
+    setTabOrder(picRights, imgEsci);
 }
 
 void frmSonoria::Form_Load()
