@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/Esito.h"
+#include "archive/Interscambio.h"
 #include "archive/Scheda.h"
 
 #include <QByteArray>
@@ -20,5 +22,13 @@ bool giroJson(const QList<Scheda>& schede, QString& difetto);
 
 /** The same through CSV. */
 bool giroCsv(const QList<Scheda>& schede, QString& difetto);
+
+/**
+ * What an importer promises of its answer: a refusal gives a reason and no card; accepted
+ * cards have titles and whole records; every problem names one of them; and what was
+ * accepted once comes back unchanged through both export formats.
+ */
+bool importazioneCoerente(const Esito& esito, const QList<Scheda>& schede,
+    const QList<ProblemaValore>& problemi, QString& difetto);
 
 } // namespace melodora::fuzz

@@ -43,6 +43,12 @@ for t in "${BERSAGLI[@]}"; do
       continue
     fi
   fi
+  if [ "$SECONDI" -le 0 ]; then
+    # libFuzzer reads a time limit of 0 as none at all: 0 here means replay only.
+    "$programma" -runs=0 "fuzz/corpus/$t" >"$registro" 2>&1 || { echo "fuzz_$t: un seme fallisce"; tail -40 "$registro"; esito=1; }
+    echo "fuzz_$t: ${#regressioni[@]} regressioni e i semi ripassati"
+    continue
+  fi
   # New inputs go to a scratch folder, so the committed seeds stay as they are.
   if "$programma" -max_total_time="$SECONDI" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$LAVORO/$t-" "$LAVORO/$t" "fuzz/corpus/$t" >"$registro" 2>&1; then
