@@ -55,6 +55,23 @@ bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
     return true;
 }
 
+bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n)
+{
+    if (c.argomenti.size() != 1) {
+        c.uscita.err << "melodora-cli: indicare il numero di una scheda\n";
+        return false;
+    }
+    bool ok = false;
+    n = c.argomenti.first().toLongLong(&ok);
+    const qint64 totale = archivio.schedeIntere();
+    if (!ok || n < 1 || n > totale) {
+        c.uscita.err << "melodora-cli: la scheda " << c.argomenti.first()
+                     << " non esiste (l'archivio contiene " << totale << " schede)\n";
+        return false;
+    }
+    return true;
+}
+
 QString percorsoArchivio(const QString& opzione)
 {
     if (!opzione.isEmpty())

@@ -35,6 +35,12 @@ std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c);
 /** False, with a message on standard error, when an option outside @p ammesse was given. */
 bool opzioniAmmesse(Contesto& c, const QStringList& ammesse);
 
+/**
+ * Card number N, the command's one argument, checked against the archive's whole cards;
+ * false, with a message on standard error, when it names no card.
+ */
+bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n);
+
 /** The commands, in the order --help lists them. */
 const QList<Comando>& comandi();
 

@@ -81,14 +81,9 @@ int comandoPrint(Contesto& c)
     auto archivio = apriArchivio(c);
     if (!archivio)
         return 1;
-    bool numerico = false;
-    const qint64 n = c.argomenti.first().toLongLong(&numerico);
-    const qint64 totale = archivio->schedeIntere();
-    if (!numerico || n < 1 || n > totale) {
-        c.uscita.err << "melodora-cli: la scheda " << c.argomenti.first()
-                     << " non esiste (l'archivio contiene " << totale << " schede)\n";
+    qint64 n = 0;
+    if (!leggiNumero(c, *archivio, n))
         return 1;
-    }
     Scheda scheda;
     if (Esito e = archivio->LeggiScheda(n, scheda); !e) {
         c.uscita.err << "melodora-cli: " << e.errore << "\n";

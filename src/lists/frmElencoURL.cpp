@@ -214,16 +214,22 @@ QString frmElencoURL::ShortPath(const QString& percorso) const
 
 void frmElencoURL::CloseAudio() { m_riproduzione->CloseAudio(); }
 
+std::optional<SchedaTrovata> frmElencoURL::schedaDellaVoce(const QString& voce) const
+{
+    auto archivio
+        = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file);
+    if (!archivio)
+        return std::nullopt;
+    return trovaScheda(*archivio, CampoRicerca::Titolo, voce);
+}
+
 void frmElencoURL::lstTrovati_Click()
 {
     CloseAudio();
     const QString voce = lstTrovati->testoSelezionato();
     if (voce.isEmpty())
         return;
-    std::optional<SchedaTrovata> trovata;
-    if (auto archivio
-        = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
-        trovata = trovaScheda(*archivio, CampoRicerca::Titolo, voce);
+    const std::optional<SchedaTrovata> trovata = schedaDellaVoce(voce);
     if (!trovata) {
         // The archive changed behind the window's back: the entry has no file to play and
         // opens nothing.
@@ -246,10 +252,7 @@ void frmElencoURL::lstTrovati_DblClick()
     const QString voce = lstTrovati->testoSelezionato();
     if (voce.isEmpty())
         return;
-    std::optional<SchedaTrovata> trovata;
-    if (auto archivio
-        = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
-        trovata = trovaScheda(*archivio, CampoRicerca::Titolo, voce);
+    const std::optional<SchedaTrovata> trovata = schedaDellaVoce(voce);
     if (!trovata)
         return; // no card rebuilds to the entry any more: nothing is opened
     m_mostraScheda(trovata->numero, trovata->scheda);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "archive/Scheda.h"
+#include "lists/Elenchi.h"
 #include "platform/Platform.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -62,6 +64,8 @@ private:
     void costruisciElenco();
     /** The current file: lblMP3's caption without the blanks that fill the field. */
     QString fileCorrente() const;
+    /** The card an entry names, read afresh from the archive; none when it is gone. */
+    std::optional<SchedaTrovata> schedaDellaVoce(const QString& voce) const;
 
     Platform& m_platform;
     std::function<void(qint64, const Scheda&)> m_mostraScheda;
