@@ -91,6 +91,30 @@ std::unique_ptr<ArchivioSchede> ArchivioSchede::apri(
     return std::unique_ptr<ArchivioSchede>(new ArchivioSchede(percorso, ops, fd, soloLettura));
 }
 
+std::unique_ptr<ArchivioSchede> ArchivioSchede::apriInLettura(
+    const QString& percorso, FileOps& ops, Esito* errore)
+{
+    const int fd = ops.open(QFile::encodeName(percorso).constData(), O_RDONLY | O_NONBLOCK, 0);
+    if (fd < 0) {
+        if (errore)
+            *errore = Esito::daErrno(percorso);
+        return nullptr;
+    }
+    // A folder or a FIFO opens for reading too, and would pass for an archive.
+    struct stat st { };
+    const bool misurato = ops.fstat(fd, &st) == 0;
+    if (!misurato || !S_ISREG(st.st_mode)) {
+        if (errore)
+            *errore = !misurato ? Esito::daErrno(percorso)
+                : S_ISDIR(st.st_mode)
+                ? Esito::fallito(percorso + QStringLiteral(": è una cartella"))
+                : Esito::fallito(percorso + QStringLiteral(": non è un file regolare"));
+        ops.close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<ArchivioSchede>(new ArchivioSchede(percorso, ops, fd, true));
+}
+
 qint64 ArchivioSchede::lunghezza() const
 {
     if (m_fd < 0)
@@ -171,28 +195,6 @@ Esito ArchivioSchede::scriviInCoda(qint64 offset, const QByteArray& dati)
             m_ops->fsync(m_fd);
     }
     return esito;
-}
-
-Esito ArchivioSchede::aggiungiSchede(const QList<Scheda>& schede)
-{
-    if (m_fd < 0)
-        return Esito::fallito(QStringLiteral("archivio chiuso"));
-    if (m_soloLettura)
-        return Esito::fallito(m_percorso + QStringLiteral(": file in sola lettura"));
-    const qint64 len = lunghezza();
-    if (len < 0)
-        return Esito::daErrno(m_percorso);
-    if (len % kLunghezzaScheda != 0)
-        return Esito::fallito(
-            QStringLiteral("la lunghezza dell'archivio (%1 byte) non è un multiplo di %2: "
-                           "archivio danneggiato")
-                .arg(len)
-                .arg(kLunghezzaScheda));
-    QByteArray dati;
-    dati.reserve(schede.size() * kLunghezzaScheda);
-    for (const Scheda& s : schede)
-        dati.append(s.inByte());
-    return scriviInCoda(len, dati);
 }
 
 Esito ArchivioSchede::ScriviScheda(qint64 n, const Scheda& scheda)

@@ -38,6 +38,13 @@ public:
     static std::unique_ptr<ArchivioSchede> apri(
         const QString& percorso, FileOps& ops, Esito* errore = nullptr);
 
+    /**
+     * Opens the archive at @p percorso for reading only; a missing file is an error, not
+     * an empty archive, so that a mistyped path is not taken for one.
+     */
+    static std::unique_ptr<ArchivioSchede> apriInLettura(
+        const QString& percorso, FileOps& ops, Esito* errore = nullptr);
+
     const QString& percorso() const { return m_percorso; }
 
     /** The file's length in bytes, or -1 when it cannot be measured. */
@@ -68,13 +75,6 @@ public:
      * @p visita returns false.
      */
     Esito perOgniScheda(const std::function<bool(qint64 n, const char* record)>& visita) const;
-
-    /**
-     * Appends @p schede after the last card in one write, synced; all or nothing: on
-     * failure the file is cut back to its old length. Refuses an archive whose length is
-     * not a whole number of records.
-     */
-    Esito aggiungiSchede(const QList<Scheda>& schede);
 
     /** Closes the file; the object is then unusable. */
     Esito chiudi();

@@ -44,6 +44,46 @@ namespace {
         }
         out.append('"');
     }
+
+    /**
+     * Fills @p testi from one card object (n ignored), the line breaks made CR LF; marks
+     * in @p date the fields it names. Refuses an unknown key and a value that is not text.
+     */
+    Esito leggiOggetto(const QJsonObject& o, const QString& quale,
+        std::array<QString, kNumeroCampi>& testi, std::array<bool, kNumeroCampi>* date)
+    {
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            if (it.key() == QLatin1String("n"))
+                continue;
+            int campo = -1;
+            for (int k = 0; k < kNumeroCampi; ++k) {
+                if (it.key() == QLatin1String(kCampi[k].nome))
+                    campo = k;
+            }
+            if (campo < 0)
+                return Esito::fallito(
+                    quale + QStringLiteral(": chiave sconosciuta \"%1\"").arg(it.key()));
+            if (!it.value().isString())
+                return Esito::fallito(
+                    quale + QStringLiteral(": il valore di \"%1\" non è un testo").arg(it.key()));
+            testi[campo] = normalizzaACapo(it.value().toString());
+            if (date)
+                (*date)[campo] = true;
+        }
+        return {};
+    }
+
+    Esito documentoJson(const QByteArray& json, QJsonDocument& doc)
+    {
+        QJsonParseError errore {};
+        const QByteArray bom = "\xEF\xBB\xBF";
+        doc = QJsonDocument::fromJson(json.startsWith(bom) ? json.mid(bom.size()) : json, &errore);
+        if (errore.error != QJsonParseError::NoError)
+            return Esito::fallito(QStringLiteral("file JSON non valido (carattere %1): %2")
+                                      .arg(errore.offset)
+                                      .arg(errore.errorString()));
+        return {};
+    }
 }
 
 QString normalizzaACapo(const QString& testo)
@@ -148,14 +188,9 @@ Esito esportaJson(const ArchivioSchede& archivio, QByteArray& json)
 
 Esito leggiJson(const QByteArray& json, QList<Scheda>& schede, QList<ProblemaValore>* problemi)
 {
-    QJsonParseError errore {};
-    const QByteArray bom = "\xEF\xBB\xBF";
-    const QJsonDocument doc
-        = QJsonDocument::fromJson(json.startsWith(bom) ? json.mid(bom.size()) : json, &errore);
-    if (errore.error != QJsonParseError::NoError)
-        return Esito::fallito(QStringLiteral("file JSON non valido (carattere %1): %2")
-                                  .arg(errore.offset)
-                                  .arg(errore.errorString()));
+    QJsonDocument doc;
+    if (Esito e = documentoJson(json, doc); !e)
+        return e;
     if (!doc.isArray())
         return Esito::fallito(QStringLiteral("il file JSON deve contenere un elenco di schede"));
     const QJsonArray elenco = doc.array();
@@ -165,30 +200,44 @@ Esito leggiJson(const QByteArray& json, QList<Scheda>& schede, QList<ProblemaVal
         const QString quale = QStringLiteral("scheda %1 dell'elenco").arg(i + 1);
         if (!elenco.at(i).isObject())
             return Esito::fallito(quale + QStringLiteral(": non è un oggetto JSON"));
-        const QJsonObject o = elenco.at(i).toObject();
         std::array<QString, kNumeroCampi> testi;
-        for (auto it = o.begin(); it != o.end(); ++it) {
-            if (it.key() == QLatin1String("n"))
-                continue;
-            int campo = -1;
-            for (int k = 0; k < kNumeroCampi; ++k) {
-                if (it.key() == QLatin1String(kCampi[k].nome))
-                    campo = k;
-            }
-            if (campo < 0)
-                return Esito::fallito(
-                    quale + QStringLiteral(": chiave sconosciuta \"%1\"").arg(it.key()));
-            if (!it.value().isString())
-                return Esito::fallito(
-                    quale + QStringLiteral(": il valore di \"%1\" non è un testo").arg(it.key()));
-            testi[campo] = normalizzaACapo(it.value().toString());
-        }
+        if (Esito e = leggiOggetto(elenco.at(i).toObject(), quale, testi, nullptr); !e)
+            return e;
         if (togliSpazi(testi[static_cast<int>(Campo::Brano)]).isEmpty())
             return Esito::fallito(quale + QStringLiteral(": manca il titolo del brano (Brano)"));
         controllaValori(testi, i + 1, 0, trovati);
         lette.append(Scheda::daTesti(testi));
     }
     schede = std::move(lette);
+    if (problemi)
+        *problemi = std::move(trovati);
+    return {};
+}
+
+Esito aggiornaDaJson(
+    const QByteArray& json, qint64 n, Scheda& scheda, QList<ProblemaValore>* problemi)
+{
+    QJsonDocument doc;
+    if (Esito e = documentoJson(json, doc); !e)
+        return e;
+    if (!doc.isObject())
+        return Esito::fallito(QStringLiteral("il file JSON deve contenere una sola scheda (un "
+                                             "oggetto JSON)"));
+    const QString quale = QStringLiteral("scheda %1").arg(n);
+    std::array<QString, kNumeroCampi> testi;
+    std::array<bool, kNumeroCampi> date {};
+    if (Esito e = leggiOggetto(doc.object(), quale, testi, &date); !e)
+        return e;
+    Scheda nuova = scheda;
+    for (int k = 0; k < kNumeroCampi; ++k) {
+        if (date[k])
+            nuova.imposta(static_cast<Campo>(k), testi[k]);
+    }
+    if (nuova.testo(Campo::Brano).isEmpty())
+        return Esito::fallito(quale + QStringLiteral(": manca il titolo del brano (Brano)"));
+    QList<ProblemaValore> trovati;
+    controllaValori(testi, n, 0, trovati);
+    scheda = nuova;
     if (problemi)
         *problemi = std::move(trovati);
     return {};

@@ -62,6 +62,14 @@ QString descriviProblema(const ProblemaValore& p);
 Esito leggiJson(
     const QByteArray& json, QList<Scheda>& schede, QList<ProblemaValore>* problemi = nullptr);
 
+/**
+ * Applies one JSON card object to @p scheda, card @p n, as the save button stores values:
+ * the keys given replace their fields, a missing key keeps the stored value. Refuses what
+ * leggiJson refuses in an element, and a result without a title.
+ */
+Esito aggiornaDaJson(
+    const QByteArray& json, qint64 n, Scheda& scheda, QList<ProblemaValore>* problemi = nullptr);
+
 /** The save button's line breaks: every lone LF or CR becomes CR LF. */
 QString normalizzaACapo(const QString& testo);
 

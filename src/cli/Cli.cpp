@@ -2,6 +2,7 @@
 
 #include "archive/AppFilePath.h"
 #include "archive/Archivio.h"
+#include "archive/Interscambio.h"
 #include "cli/Comandi.h"
 #include "platform/FileOps.h"
 
@@ -37,10 +38,21 @@ namespace {
 std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
 {
     Esito errore;
-    auto archivio = ArchivioSchede::apri(c.archivio, fileOpsReali(), &errore);
+    // Only read: a mistyped path is an error, not a new empty archive.
+    auto archivio = ArchivioSchede::apriInLettura(c.archivio, fileOpsReali(), &errore);
     if (!archivio)
         c.uscita.err << "melodora-cli: impossibile aprire l'archivio " << errore.errore << "\n";
     return archivio;
+}
+
+void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso)
+{
+    // At most this many problems are listed; a spreadsheet gone wrong can have thousands.
+    constexpr qsizetype kProblemiMostrati = 50;
+    for (qsizetype i = 0; i < problemi.size() && i < kProblemiMostrati; ++i)
+        err << "melodora-cli: " << prefisso << descriviProblema(problemi.at(i)) << "\n";
+    if (problemi.size() > kProblemiMostrati)
+        err << "melodora-cli: ... e altri " << problemi.size() - kProblemiMostrati << " valori\n";
 }
 
 bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
@@ -140,6 +152,11 @@ const QList<Comando>& comandi()
             "virgola, con le colonne in qualunque ordine; un valore troppo lungo o con caratteri "
             "non archiviabili blocca l'importazione, a meno di --truncate (tagliato, '?').",
             "melodora-cli import schede.csv --truncate", comandoImport },
+        { "update", "update N FILE.json",
+            "Sostituisce la scheda N con l'oggetto JSON del file (le chiavi di export --format "
+            "json; una chiave assente lascia il valore archiviato), come il pulsante Salva; "
+            "rifiuta la modifica se un altro programma ha cambiato la scheda nel frattempo.",
+            "melodora-cli update 3 scheda3.json", comandoUpdate },
         { "delete", "delete N", "Elimina la scheda N, come il pulsante Elimina (senza domanda).",
             "melodora-cli delete 4", comandoDelete },
         { "check", "check",

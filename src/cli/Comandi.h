@@ -8,6 +8,7 @@
 
 namespace melodora {
 class ArchivioSchede;
+struct ProblemaValore;
 }
 
 namespace melodora::cli {
@@ -29,7 +30,8 @@ struct Comando {
     int (*esegui)(Contesto& c);
 };
 
-/** Opens the command's archive; on failure says why on standard error and gives null. */
+/** Opens the command's archive for reading (never creating it); on failure says why on standard
+ * error and gives null. */
 std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c);
 
 /** False, with a message on standard error, when an option outside @p ammesse was given. */
@@ -41,6 +43,9 @@ bool opzioniAmmesse(Contesto& c, const QStringList& ammesse);
  */
 bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n);
 
+/** Lists the import's problems on standard error, each after @p prefisso, at most 50. */
+void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso);
+
 /** The commands, in the order --help lists them. */
 const QList<Comando>& comandi();
 
@@ -50,6 +55,7 @@ int comandoShow(Contesto& c);
 int comandoExport(Contesto& c);
 int comandoImport(Contesto& c);
 int comandoDelete(Contesto& c);
+int comandoUpdate(Contesto& c);
 int comandoCheck(Contesto& c);
 
 // List commands.

@@ -4,6 +4,7 @@
 #include "archive/Archivio.h"
 #include "archive/Csv.h"
 #include "archive/Interscambio.h"
+#include "archive/Redazione.h"
 #include "platform/FileOps.h"
 
 #include <QFile>
@@ -100,19 +101,6 @@ namespace {
         const QByteArray inizio = (dati.startsWith("\xEF\xBB\xBF") ? dati.mid(3) : dati).trimmed();
         return inizio.startsWith('[');
     }
-
-    // At most this many problems are listed; a spreadsheet gone wrong can have thousands.
-    constexpr qsizetype kProblemiMostrati = 50;
-
-    void elencaProblemi(
-        QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso)
-    {
-        for (qsizetype i = 0; i < problemi.size() && i < kProblemiMostrati; ++i)
-            err << "melodora-cli: " << prefisso << descriviProblema(problemi.at(i)) << "\n";
-        if (problemi.size() > kProblemiMostrati)
-            err << "melodora-cli: ... e altri " << problemi.size() - kProblemiMostrati
-                << " valori\n";
-    }
 }
 
 int comandoImport(Contesto& c)
@@ -156,11 +144,8 @@ int comandoImport(Contesto& c)
                         "sostituiti da '?'.\n";
         return 1;
     }
-    auto archivio = apriArchivio(c);
-    if (!archivio)
-        return 1;
-    const qint64 primo = archivio->schedeIntere() + 1;
-    if (Esito e = archivio->aggiungiSchede(schede); !e) {
+    qint64 primo = 0;
+    if (Esito e = Redazione(c.archivio, fileOpsReali()).aggiungiSchede(schede, primo); !e) {
         c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda importata\n";
         return 1;
     }

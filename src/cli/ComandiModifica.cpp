@@ -1,10 +1,29 @@
-// The command that deletes a card.
+// The commands that change cards in place: delete and update.
 #include "cli/Comandi.h"
 
-#include "archive/Cancellazione.h"
+#include "archive/Interscambio.h"
+#include "archive/Redazione.h"
 #include "platform/FileOps.h"
 
+#include <QFile>
+
 namespace melodora::cli {
+
+namespace {
+    /** Card number N as the command's first argument; false (usage) when it is none. */
+    bool numeroScheda(Contesto& c, qint64& n)
+    {
+        bool numero = false;
+        n = c.argomenti.first().toLongLong(&numero);
+        if (numero && n >= 1)
+            return true;
+        c.uscita.err << "melodora-cli: \"" << c.argomenti.first()
+                     << "\" non è il numero di una scheda\n";
+        return false;
+    }
+
+    QString schede(qint64 n) { return QString::number(n) + (n == 1 ? " scheda" : " schede"); }
+}
 
 int comandoDelete(Contesto& c)
 {
@@ -12,39 +31,69 @@ int comandoDelete(Contesto& c)
         c.uscita.err << "melodora-cli: uso: delete N\n";
         return 2;
     }
-    bool numero = false;
-    const qint64 n = c.argomenti.first().toLongLong(&numero);
-    if (!numero || n < 1) {
-        c.uscita.err << "melodora-cli: \"" << c.argomenti.first()
-                     << "\" non è il numero di una scheda\n";
+    qint64 n = 0;
+    if (!numeroScheda(c, n))
         return 2;
-    }
     // The same deletion as the window's delete button, without its question.
-    const RisultatoCancellazione r
-        = eliminaScheda(c.archivio, percorsoTemporaneo(c.archivio), n, fileOpsReali());
-    const qint64 intere = static_cast<qint64>(r.schede);
-    switch (r.stato) {
-    case StatoCancellazione::Eseguita:
-        c.uscita.out << "Scheda " << n << " eliminata; l'archivio contiene ora " << intere - 1
-                     << (intere - 1 == 1 ? " scheda" : " schede") << ".\n";
+    qint64 rimaste = 0;
+    const Esito e = Redazione(c.archivio, fileOpsReali()).elimina(n, std::nullopt, rimaste);
+    switch (e.motivo) {
+    case Motivo::Nessuno:
+        c.uscita.out << "Scheda " << n << " eliminata; l'archivio contiene ora " << schede(rimaste)
+                     << ".\n";
         return 0;
-    case StatoCancellazione::Inesistente:
-        c.uscita.err << "melodora-cli: la scheda " << n << " non esiste (l'archivio contiene "
-                     << intere << (intere == 1 ? " scheda" : " schede")
-                     << "); nessuna scheda è stata eliminata\n";
-        return 1;
-    case StatoCancellazione::Fallita:
-        c.uscita.err << "melodora-cli: impossibile eliminare la scheda " << n << ": "
-                     << r.esito.errore << "; l'archivio non è stato modificato\n";
-        return 1;
-    case StatoCancellazione::NonSincronizzata:
+    case Motivo::NonSincronizzata:
         c.uscita.err << "melodora-cli: la scheda " << n
                      << " è stata eliminata, ma la cartella dell'archivio non è stata scritta "
                         "su disco ("
-                     << r.esito.errore << ")\n";
+                     << e.errore << ")\n";
+        return 1;
+    case Motivo::Inesistente:
+        c.uscita.err << "melodora-cli: " << e.errore << "; nessuna scheda è stata eliminata\n";
+        return 1;
+    default:
+        c.uscita.err << "melodora-cli: impossibile eliminare la scheda " << n << ": " << e.errore
+                     << "; l'archivio non è stato modificato\n";
         return 1;
     }
-    return 1;
+}
+
+int comandoUpdate(Contesto& c)
+{
+    if (!c.opzioni.isEmpty() || c.argomenti.size() != 2) {
+        c.uscita.err << "melodora-cli: uso: update N FILE.json\n";
+        return 2;
+    }
+    qint64 n = 0;
+    if (!numeroScheda(c, n))
+        return 2;
+    QFile file(c.argomenti.at(1));
+    if (!file.open(QIODevice::ReadOnly)) {
+        c.uscita.err << "melodora-cli: impossibile leggere " << file.fileName() << ": "
+                     << file.errorString() << "\n";
+        return 1;
+    }
+    Redazione redazione(c.archivio, fileOpsReali());
+    Scheda vista;
+    if (Esito e = redazione.leggi(n, vista); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+        return 1;
+    }
+    Scheda nuova = vista;
+    QList<ProblemaValore> problemi;
+    if (Esito e = aggiornaDaJson(file.readAll(), n, nuova, &problemi); !e) {
+        c.uscita.err << "melodora-cli: " << file.fileName() << ": " << e.errore
+                     << "; la scheda non è stata modificata\n";
+        return 1;
+    }
+    // Written only over the card read above: another program may have changed it since.
+    if (Esito e = redazione.sostituisci(n, vista, nuova); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "; la scheda non è stata modificata\n";
+        return 1;
+    }
+    elencaProblemi(c.uscita.err, problemi, "attenzione: ");
+    c.uscita.out << "Scheda " << n << " aggiornata.\n";
+    return 0;
 }
 
 } // namespace melodora::cli

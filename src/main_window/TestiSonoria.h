@@ -52,6 +52,28 @@ inline const QString SchedaNonPiuPresente2 = QStringLiteral(" non è più presen
     + Separatore
     + QStringLiteral("L'archivio è stato modificato da un altro programma: nessuna scheda è "
                      "stata eliminata.");
+// Another program got to the archive first: what happened, and what to do.
+inline const QString ArchivioInUso
+    = QStringLiteral("L'archivio è in uso da un altro programma: nessuna modifica è stata "
+                     "apportata.")
+    + Separatore + QStringLiteral("Riprovare tra qualche istante.");
+inline const QString SalvataggioRifiutato2
+    = QStringLiteral(" è stata modificata o rimossa da un altro programma. I dati inseriti "
+                     "sono rimasti nei campi: per archiviarli come una nuova scheda, fare clic "
+                     "su Salva.");
+inline const QString CancellazioneRifiutata2
+    = QStringLiteral(" è stata modificata da un altro programma: nessuna scheda è stata "
+                     "eliminata.")
+    + Separatore
+    + QStringLiteral("Per vedere la scheda com'è ora, tornarvi con i pulsanti di scorrimento.");
+inline const QString RimossaNonSincronizzata
+    = QStringLiteral("La scheda è stata rimossa dall'archivio, ma il sistema non ha confermato "
+                     "la scrittura su disco: un'interruzione di corrente potrebbe annullare la "
+                     "cancellazione.");
+inline const QString ArchivioDanneggiato = QStringLiteral("Impossibile salvare la scheda: ");
+inline const QString SuggerimentoControllo
+    = QStringLiteral("Per controllare l'archivio usare il comando: melodora-cli check");
+inline const QString ArchivioIllegibile = QStringLiteral("Impossibile leggere l'archivio.");
 
 // Tooltips: the blanks at both ends belong to the text.
 inline const QString TipTrova = QStringLiteral(" Trova ");

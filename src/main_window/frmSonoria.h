@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/Redazione.h"
 #include "archive/Scheda.h"
 #include "audio/Riproduzione.h"
 #include "platform/Platform.h"
@@ -113,7 +114,9 @@ private:
     void creaControlli();
     void Form_Load();
     void Form_Unload();
-    void naviga(int pulsante);
+    void naviga(Verso verso);
+    /** Tells the user that another program holds the archive; false for any other outcome. */
+    bool archivioOccupato(const Esito& esito);
     void limitaTesto();
     /** Writes the animation out of the resources as starman.gif. */
     void estraiAnimazione();
@@ -171,6 +174,8 @@ public:
 
 private:
     std::vector<QLabel*> m_image1;
+    /** The card on display as read or last written: a save or delete checks it is unchanged. */
+    std::optional<Scheda> m_vista;
     std::optional<ControlloRiproduzione> m_riproduzione;
     bool m_limitando = false;
     bool m_scaricata = false;

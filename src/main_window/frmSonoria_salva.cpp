@@ -1,9 +1,7 @@
 // Saving and deleting cards, and emptying the audio path.
 #include "main_window/frmSonoria.h"
 
-#include "archive/AppFilePath.h"
-#include "archive/Archivio.h"
-#include "archive/Cancellazione.h"
+#include "archive/Redazione.h"
 #include "main_window/TestiSonoria.h"
 
 #include <QComboBox>
@@ -15,16 +13,6 @@ namespace melodora {
 
 using namespace testi_sonoria;
 
-namespace {
-    // The card count, or -1 when the file cannot be measured: a save must not take an
-    // unknown length for an empty archive and write over card 1.
-    double numeroSchede(const ArchivioSchede& archivio)
-    {
-        const qint64 lunghezza = archivio.lunghezza();
-        return lunghezza < 0 ? -1.0 : static_cast<double>(lunghezza) / kLunghezzaScheda;
-    }
-}
-
 Scheda frmSonoria::SchedaDaCampi() const
 {
     QString testo = txtTesto->toPlainText();
@@ -33,44 +21,52 @@ Scheda frmSonoria::SchedaDaCampi() const
         txtGenere->currentText(), txtAnno->text(), txtNote->text(), testo, txtMP3->text() });
 }
 
+bool frmSonoria::archivioOccupato(const Esito& esito)
+{
+    if (esito.motivo != Motivo::Occupato)
+        return false;
+    m_platform.messaggi.beep();
+    m_platform.messaggi.mostra(
+        this, ArchivioInUso, TitoloErrore, Icona::Esclamazione, Pulsanti::Ok);
+    return true;
+}
+
 void frmSonoria::cmdSalva_Click()
 {
-    // Every handle lives inside this handler: leaving it closes the archive.
-    const QString percorso = percorsoArchivio();
-    auto errore = [this] {
-        m_platform.messaggi.beep();
-        m_platform.messaggi.mostra(
-            this, ErroreSalvataggio, TitoloErrore, Icona::Nessuna, Pulsanti::Ok);
-    };
-
     if (togliSpazi(txtBrano->text()).isEmpty()) {
         m_platform.messaggi.mostra(this, BranoMancante, TitoloSalvataggioNonApplicabile,
             Icona::Esclamazione, Pulsanti::Ok);
         txtBrano->setFocus();
         return;
     }
+    auto errore = [this] {
+        m_platform.messaggi.beep();
+        m_platform.messaggi.mostra(
+            this, ErroreSalvataggio, TitoloErrore, Icona::Nessuna, Pulsanti::Ok);
+    };
+    Redazione redazione(percorsoArchivio(), m_platform.file);
+    const Scheda scheda = SchedaDaCampi();
 
     if (!lblPosizione->text().isEmpty()) {
-        // Replace the card on display.
-        const qint64 n = numeroCorrente();
-        auto archivio = ArchivioSchede::apri(percorso, m_platform.file);
-        const double c = archivio ? numeroSchede(*archivio) : -1.0;
-        if (c < 0)
-            return errore();
-        if (n < 1 || static_cast<double>(n) > c) {
-            // The archive no longer holds that card: writing would append instead.
-            archivio.reset();
+        // Replace the card on display, if the archive still holds it as we showed it.
+        const Esito e = redazione.sostituisci(numeroCorrente(), m_vista, scheda);
+        if (archivioOccupato(e))
+            return;
+        if (e.motivo == Motivo::Inesistente || e.motivo == Motivo::Cambiata) {
+            // Writing would replace another card or append: the typed fields stay, as a
+            // new card that the next save stores.
             m_platform.messaggi.beep();
-            m_platform.messaggi.mostra(
-                this, SalvataggioImpossibile, TitoloErrore, Icona::Critica, Pulsanti::Ok);
-            cmdNuovo_Click();
+            m_platform.messaggi.mostra(this,
+                SalvataggioImpossibile + Separatore + SchedaNonPiuPresente1 + lblPosizione->text()
+                    + SalvataggioRifiutato2,
+                TitoloErrore, Icona::Critica, Pulsanti::Ok);
+            lblPosizione->setText(QString());
+            m_vista.reset();
             return;
         }
-        if (!archivio->ScriviScheda(n, SchedaDaCampi())) {
-            archivio.reset();
+        if (!e)
             return errore();
-        }
-        archivio.reset(); // synced by the write; closing has nothing left to report
+        m_vista = scheda;
         m_platform.messaggi.mostra(this,
             ModificheInserite1 + lblPosizione->text() + ModificheInserite2,
             TitoloSalvataggioTerminato, Icona::Informazione, Pulsanti::Ok);
@@ -80,17 +76,21 @@ void frmSonoria::cmdSalva_Click()
     // Append a new card. The caption names it only once it is on disk: a failed write
     // must leave the window on "new card", or the next save would replace a card that
     // does not exist and drop the user's fields.
-    auto archivio = ArchivioSchede::apri(percorso, m_platform.file);
-    const double c = archivio ? numeroSchede(*archivio) : -1.0;
-    if (c < 0)
-        return errore();
-    const qint64 n = arrotondaNumero(c + 1);
-    if (!archivio->ScriviScheda(n, SchedaDaCampi())) {
-        archivio.reset();
-        return errore();
+    qint64 n = 0;
+    const Esito e = redazione.aggiungi(scheda, n);
+    if (archivioOccupato(e))
+        return;
+    if (e.motivo == Motivo::Danneggiato) {
+        m_platform.messaggi.beep();
+        m_platform.messaggi.mostra(this,
+            ArchivioDanneggiato + e.errore + QLatin1Char('.') + Separatore + SuggerimentoControllo,
+            TitoloErrore, Icona::Esclamazione, Pulsanti::Ok);
+        return;
     }
-    archivio.reset();
+    if (!e)
+        return errore();
     lblPosizione->setText(TestoPosizione(n));
+    m_vista = scheda;
     m_platform.messaggi.mostra(this, SchedaInserita1 + lblPosizione->text() + SchedaInserita2,
         TitoloSalvataggioTerminato, Icona::Informazione, Pulsanti::Ok);
 }
@@ -98,14 +98,6 @@ void frmSonoria::cmdSalva_Click()
 void frmSonoria::cmdElimina_Click()
 {
     CloseAudio();
-    const QString archivio = percorsoArchivio();
-    const QString copia = AppFilePath(QString::fromLatin1(kNomeTemporaneo));
-    auto errore = [this] {
-        m_platform.messaggi.beep();
-        m_platform.messaggi.mostra(
-            this, ErroreCancellazione, TitoloErrore, Icona::Informazione, Pulsanti::Ok);
-    };
-
     if (lblPosizione->text().isEmpty()) {
         m_platform.messaggi.mostra(this, CancellazioneNonApplicabile,
             TitoloOperazioneNonApplicabile, Icona::Informazione, Pulsanti::Ok);
@@ -117,29 +109,41 @@ void frmSonoria::cmdElimina_Click()
     if (risposta != Risposta::Si)
         return;
 
-    const RisultatoCancellazione r
-        = eliminaScheda(archivio, copia, numeroCorrente(), m_platform.file);
-    switch (r.stato) {
-    case StatoCancellazione::Inesistente:
+    Redazione redazione(percorsoArchivio(), m_platform.file);
+    qint64 rimaste = 0;
+    const Esito e = redazione.elimina(numeroCorrente(), m_vista, rimaste);
+    if (archivioOccupato(e))
+        return;
+    switch (e.motivo) {
+    case Motivo::Nessuno:
+        // The caption still holds the removed card's number: this shows the card before it.
+        cmdIndietro_Click();
+        m_platform.messaggi.mostra(
+            this, SchedaRimossa, TitoloCancellazioneTerminata, Icona::Informazione, Pulsanti::Ok);
+        return;
+    case Motivo::Inesistente:
+    case Motivo::Cambiata:
         m_platform.messaggi.beep();
         m_platform.messaggi.mostra(this,
-            SchedaNonPiuPresente1 + lblPosizione->text() + SchedaNonPiuPresente2, TitoloErrore,
-            Icona::Informazione, Pulsanti::Ok);
+            SchedaNonPiuPresente1 + lblPosizione->text()
+                + (e.motivo == Motivo::Inesistente ? SchedaNonPiuPresente2
+                                                   : CancellazioneRifiutata2),
+            TitoloErrore, Icona::Informazione, Pulsanti::Ok);
         return;
-    case StatoCancellazione::Fallita:
-        return errore();
-    case StatoCancellazione::NonSincronizzata:
+    case Motivo::NonSincronizzata:
         // The card is gone from the archive already: the window must follow it, or a
         // later save of these fields would overwrite the card that took its number.
         cmdIndietro_Click();
-        return errore();
-    case StatoCancellazione::Eseguita:
-        break;
+        m_platform.messaggi.beep();
+        m_platform.messaggi.mostra(this, RimossaNonSincronizzata + Separatore + e.errore,
+            TitoloErrore, Icona::Esclamazione, Pulsanti::Ok);
+        return;
+    default:
+        m_platform.messaggi.beep();
+        m_platform.messaggi.mostra(
+            this, ErroreCancellazione, TitoloErrore, Icona::Informazione, Pulsanti::Ok);
+        return;
     }
-    // The caption still holds the removed card's number: this shows the card before it.
-    cmdIndietro_Click();
-    m_platform.messaggi.mostra(
-        this, SchedaRimossa, TitoloCancellazioneTerminata, Icona::Informazione, Pulsanti::Ok);
 }
 
 void frmSonoria::imgGomma_MouseUp()

@@ -1,7 +1,7 @@
 // Navigation, display and clearing of the card on display.
 #include "main_window/frmSonoria.h"
 
-#include "archive/Archivio.h"
+#include "archive/Redazione.h"
 #include "main_window/TestiSonoria.h"
 
 #include <QComboBox>
@@ -14,8 +14,6 @@ namespace melodora {
 using namespace testi_sonoria;
 
 namespace {
-    enum Pulsante { Primo, Indietro, Avanti, Ultimo };
-
     // Line breaks are CR LF in the archive and a bare LF inside the text widget.
     QString perWidget(const QString& testo)
     {
@@ -57,68 +55,43 @@ void frmSonoria::MostraScheda(qint64 n, const Scheda& scheda)
         { txtBrano, txtArtista, txtAlbum, txtGenere->lineEdit(), txtAnno, txtNote, txtMP3 })
         e->setCursorPosition(0);
     lblPosizione->setText(TestoPosizione(n));
+    m_vista = scheda;
 }
 
-void frmSonoria::cmdPrimo_Click() { naviga(Primo); }
-void frmSonoria::cmdIndietro_Click() { naviga(Indietro); }
-void frmSonoria::cmdAvanti_Click() { naviga(Avanti); }
-void frmSonoria::cmdUltimo_Click() { naviga(Ultimo); }
+void frmSonoria::cmdPrimo_Click() { naviga(Verso::Prima); }
+void frmSonoria::cmdIndietro_Click() { naviga(Verso::Precedente); }
+void frmSonoria::cmdAvanti_Click() { naviga(Verso::Successiva); }
+void frmSonoria::cmdUltimo_Click() { naviga(Verso::Ultima); }
 
-void frmSonoria::naviga(int pulsante)
+void frmSonoria::naviga(Verso verso)
 {
     CloseAudio();
     qint64 n = 0;
-    switch (pulsante) {
-    case Primo:
-        n = 1;
-        break;
-    case Avanti:
-        n = numeroCorrente() + 1;
-        break;
-    case Indietro:
-        n = numeroCorrente() - 1;
-        break;
-    default:
-        break;
+    Scheda scheda;
+    const Esito e
+        = Redazione(percorsoArchivio(), m_platform.file).naviga(verso, numeroCorrente(), n, scheda);
+    if (!e) {
+        // The number and the fields stay together as they were: a save must never write
+        // the fields on display over a card they do not come from.
+        m_platform.messaggi.mostra(this, ArchivioIllegibile + Separatore + e.errore, TitoloErrore,
+            Icona::Esclamazione, Pulsanti::Ok);
+        return;
     }
-    // An archive that cannot be opened or measured counts as empty.
-    auto archivio = ArchivioSchede::apri(percorsoArchivio(), m_platform.file);
-    const double c = archivio ? archivio->NumeroSchede() : 0.0;
-    if (c <= 0) {
-        if (pulsante != Indietro)
+    if (n == 0) {
+        if (verso != Verso::Precedente)
             m_platform.messaggi.mostra(
                 this, ArchivioVuoto, TitoloAttenzione, Icona::Esclamazione, Pulsanti::Ok);
-        lblPosizione->setText(QString());
-        archivio.reset();
         cmdNuovo_Click();
         return;
     }
-    // A whole number compared with the real count; a number taken from the count is
-    // rounded (halves to even) before the record is read.
-    if (pulsante == Avanti || pulsante == Indietro) {
-        if (n < 1)
-            n = 1;
-        if (static_cast<double>(n) > c)
-            n = arrotondaNumero(c);
-    } else if (pulsante == Ultimo) {
-        n = arrotondaNumero(c);
-    }
-    if (n < 1)
-        n = 1;
-    Scheda scheda;
-    if (pulsante == Avanti || pulsante == Indietro) {
-        lblPosizione->setText(TestoPosizione(n));
-        if (archivio->LeggiScheda(n, scheda))
-            MostraScheda(n, scheda);
-    } else if (archivio->LeggiScheda(n, scheda)) {
-        MostraScheda(n, scheda);
-    }
+    MostraScheda(n, scheda);
 }
 
 void frmSonoria::cmdNuovo_Click()
 {
     CloseAudio();
     lblPosizione->setText(QString());
+    m_vista.reset();
     txtBrano->setText(QString());
     txtArtista->setText(QString());
     txtAlbum->setText(QString());

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace melodora {
@@ -28,6 +29,10 @@ ssize_t FileOps::copy_file_range(int fdIn, off_t* offIn, int fdOut, off_t* offOu
 {
     return ::copy_file_range(fdIn, offIn, fdOut, offOut, len, 0);
 }
+
+int FileOps::flock(int fd, int operation) { return ::flock(fd, operation); }
+int FileOps::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int FileOps::fchown(int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); }
 
 FileOps& fileOpsReali()
 {

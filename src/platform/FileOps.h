@@ -28,6 +28,10 @@ public:
      * EINVAL or EOPNOTSUPP where the system cannot copy this way.
      */
     virtual ssize_t copy_file_range(int fdIn, off_t* offIn, int fdOut, off_t* offOut, size_t len);
+    /** As flock(2): an advisory lock that the system releases when the process ends. */
+    virtual int flock(int fd, int operation);
+    virtual int fchmod(int fd, mode_t mode);
+    virtual int fchown(int fd, uid_t owner, gid_t group);
 };
 
 /** The process's real file system. */

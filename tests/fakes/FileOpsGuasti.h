@@ -70,6 +70,19 @@ public:
         return FileOps::copy_file_range(fdIn, offIn, fdOut, offOut, len);
     }
 
+    int flock(int fd, int operation) override
+    {
+        return conta("flock") ? FileOps::flock(fd, operation) : -1;
+    }
+    int fchmod(int fd, mode_t mode) override
+    {
+        return conta("fchmod") ? FileOps::fchmod(fd, mode) : -1;
+    }
+    int fchown(int fd, uid_t owner, gid_t group) override
+    {
+        return conta("fchown") ? FileOps::fchown(fd, owner, group) : -1;
+    }
+
     int chiamate = 0;
     int guastaAlla = 0;
     bool guastoAvvenuto = false;
