@@ -8,7 +8,7 @@
 // FOLDER (default: a temporary folder under the current one) must be on the disk to
 // measure. --a-blocchi copies through a buffer instead of copy_file_range.
 #include "archive/Archivio.h"
-#include "archive/Cancellazione.h"
+#include "archive/Redazione.h"
 #include "archive/Scheda.h"
 #include "platform/FileOps.h"
 
@@ -167,7 +167,6 @@ int main(int argc, char* argv[])
     const QDir dir(cartella);
     const QString archivio = dir.filePath(QStringLiteral("Sonoria.sng"));
     const QString copia = dir.filePath(QStringLiteral("copia.sng"));
-    const QString tmp = dir.filePath(QStringLiteral("Schede.tmp"));
 
     std::printf("Archivio di %d schede (%.1f MB) in %s\n", schede,
         double(schede) * kLunghezzaScheda / 1e6, qPrintable(cartella));
@@ -198,10 +197,11 @@ int main(int argc, char* argv[])
 
         ops.azzera();
         t.start();
-        const RisultatoCancellazione r = eliminaScheda(archivio, tmp, 1, ops);
+        qint64 rimaste = 0;
+        const Esito r = Redazione(archivio, ops).elimina(1, std::nullopt, rimaste);
         tempiCancellazione.push_back(t.nsecsElapsed() / 1e6);
-        if (r.stato != StatoCancellazione::Eseguita) {
-            std::fprintf(stderr, "cancellazione non riuscita: %s\n", qPrintable(r.esito.errore));
+        if (!r) {
+            std::fprintf(stderr, "cancellazione non riuscita: %s\n", qPrintable(r.errore));
             return 1;
         }
         std::printf("  giro %d: cp + sync %.0f ms; cancellazione della scheda 1 %.0f ms (copia "
@@ -211,8 +211,8 @@ int main(int argc, char* argv[])
             ops.ms[OpsCronometrate::Sync], ops.ms[OpsCronometrate::Rename],
             ops.ms[OpsCronometrate::Altro], tempiRimozione.back());
         // Back to the same number of cards for the next round.
-        auto a = ArchivioSchede::apri(archivio, fileOpsReali());
-        if (!a || !a->aggiungiSchede({ primaScheda })) {
+        qint64 nuova = 0;
+        if (!Redazione(archivio, fileOpsReali()).aggiungi(primaScheda, nuova)) {
             std::fprintf(stderr, "impossibile ripristinare l'archivio\n");
             return 1;
         }

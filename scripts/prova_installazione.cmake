@@ -36,9 +36,12 @@ foreach(programma melodora melodora-cli)
 endforeach()
 
 # The archive is the one next to the program, whatever the working directory.
+file(WRITE ${PREFISSO}/una.json "[{\"Brano\": \"Una\"}]")
+execute_process(COMMAND ${cartella}/bin/melodora-cli import una.json WORKING_DIRECTORY ${PREFISSO}
+  RESULT_VARIABLE esito OUTPUT_QUIET ERROR_VARIABLE errori)
 execute_process(COMMAND ${cartella}/bin/melodora-cli count WORKING_DIRECTORY ${PREFISSO}
   RESULT_VARIABLE esito OUTPUT_VARIABLE uscita ERROR_VARIABLE errori)
-if(esito OR NOT uscita STREQUAL "0\n" OR NOT EXISTS ${cartella}/bin/Sonoria.sng)
+if(esito OR NOT uscita STREQUAL "1\n" OR NOT EXISTS ${cartella}/bin/Sonoria.sng)
   message(FATAL_ERROR "melodora-cli count dalla cartella copiata: ${esito} '${uscita}' ${errori}")
 endif()
 execute_process(COMMAND ${cartella}/bin/melodora-cli --help RESULT_VARIABLE esito OUTPUT_QUIET)

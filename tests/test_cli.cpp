@@ -64,6 +64,15 @@ void TestCli::countEShow()
 
 void TestCli::exportJson()
 {
+    // Commands that only read never create the archive: a mistyped path is an error.
+    const QList<QStringList> soloLettura { { QStringLiteral("count") },
+        { QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") },
+        { QStringLiteral("audio") } };
+    for (const QStringList& comando : soloLettura) {
+        QCOMPARE(esegui(comando), 1);
+        QVERIFY(!QFile::exists(archivio()));
+    }
+    QVERIFY(scriviArchivio(archivio(), {}));
     QCOMPARE(
         esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
         0);
@@ -125,6 +134,18 @@ void TestCli::giroCompleto()
     QFile::remove(archivio());
     QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
     QCOMPARE(leggiFile(archivio()), disco);
+    // Update replaces the keys given by the save button's rules and keeps the others.
+    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
+                 scriviTesto(QStringLiteral("u.json"), R"({"Anno": " 2001 ", "Genere": ""})") }),
+        0);
+    QByteArray aggiornato = disco;
+    aggiornato.replace(280, 40, QByteArray(40, ' '));
+    aggiornato.replace(320, 20, QByteArray("2001").leftJustified(20, ' '));
+    QCOMPARE(leggiFile(archivio()), aggiornato);
+    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
+                 scriviTesto(QStringLiteral("v.json"), R"({"Brano": "  "})") }),
+        1);
+    QCOMPARE(leggiFile(archivio()), aggiornato);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

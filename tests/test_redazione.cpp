@@ -1,30 +1,38 @@
-// The deletion itself: shared by the window and the command line, safe against a kill.
+// The editing core shared by the window and the command line: its rules as tables, failures
+// of every file operation, and real processes that write one archive at once or are killed.
 #include "ArchivioDiProva.h"
 #include "CliDiProva.h"
-#include "archive/Cancellazione.h"
-#include "cli/Cli.h"
+#include "FileOpsGuasti.h"
+#include "archive/Redazione.h"
 #include "platform/FileOps.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace melodora;
 using namespace melodora::test;
 
+Q_DECLARE_METATYPE(Verso)
+Q_DECLARE_METATYPE(Motivo)
+
 namespace {
+Scheda scheda(const QString& titolo) { return schedaDiProva(titolo, QStringLiteral("Artista")); }
+
 QList<Scheda> schede(int quante)
 {
     QList<Scheda> l;
     for (int i = 1; i <= quante; ++i)
-        l.append(
-            schedaDiProva(QStringLiteral("Brano %1").arg(i), QStringLiteral("Artista %1").arg(i)));
+        l.append(scheda(QStringLiteral("Brano %1").arg(i)));
     return l;
 }
 
@@ -48,140 +56,428 @@ void attendi(qint64 microsecondi)
         static_cast<long>(microsecondi % 1000000) * 1000 };
     while (nanosleep(&t, &t) != 0) { }
 }
+
+const QByteArray kCoda(1415, 'z'); // half a record: a file damaged elsewhere
+const Scheda kNuova = scheda(QStringLiteral("Nuova"));
+
+/**
+ * An archive described as "1,2,3" (its cards by their original number), "N" for the new
+ * card, "+coda" for a trailing part record; "-" for no file at all.
+ */
+QByteArray archivioDa(const QString& descrizione)
+{
+    QByteArray b;
+    QString d = descrizione;
+    const bool coda = d.endsWith(QLatin1String("+coda"));
+    d.chop(coda ? 5 : 0);
+    for (const QString& parte : d.split(u',', Qt::SkipEmptyParts))
+        b.append(parte == QLatin1String("N") ? kNuova.inByte()
+                                             : scheda(QStringLiteral("Brano ") + parte).inByte());
+    return coda ? b + kCoda : b;
+}
 }
 
-class TestCancellazione : public QObject {
+class TestRedazione : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void codaParzialeConservata();
-    void modoConservato();
-    void collegamentoNonSeguito();
-    void temporaneoNonRimovibile();
-    void cliDelete();
+    void regole_data();
+    void regole();
+    void naviga_data();
+    void naviga();
+    void archivioInUso();
+    void collegamentoSimbolico();
+    void temporaneoOstile_data();
+    void temporaneoOstile();
+    void guasti_data();
+    void guasti();
     void cliNumeroNonValido_data();
     void cliNumeroNonValido();
-    void interrottaConSigkill();
+    void processiInParallelo();
+    void uccisi_data();
+    void uccisi();
 
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
     QString temporaneo() const { return m_dir->filePath(QStringLiteral("Schede.tmp")); }
     int cli(const QStringList& argomenti) { return eseguiCli(archivio(), argomenti, m_out, m_err); }
+    /** Starts melodora-cli on the test's archive. */
+    void avvia(QProcess& p, const QStringList& argomenti)
+    {
+        p.start(QStringLiteral(MELODORA_CLI),
+            QStringList { QStringLiteral("--archive"), archivio() } + argomenti);
+    }
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_out;
     QString m_err;
 };
 
-void TestCancellazione::init()
+void TestRedazione::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
 }
 
-void TestCancellazione::codaParzialeConservata()
+void TestRedazione::regole_data()
 {
-    // A file damaged elsewhere: two cards and half of a third. Only the card asked for goes.
-    const QByteArray coda(1415, 'z');
-    const QList<Scheda> due = schede(2);
-    QVERIFY(scriviByte(archivio(), byteDi(due) + coda));
-    RisultatoCancellazione r = eliminaScheda(archivio(), temporaneo(), 1, fileOpsReali());
-    QCOMPARE(r.stato, StatoCancellazione::Eseguita);
-    QCOMPARE(r.schede, 2.5);
-    QCOMPARE(leggiFile(archivio()), due.at(1).inByte() + coda);
-    // The part record is not a card: it cannot be deleted.
-    r = eliminaScheda(archivio(), temporaneo(), 2, fileOpsReali());
-    QCOMPARE(r.stato, StatoCancellazione::Inesistente);
-    QCOMPARE(leggiFile(archivio()), due.at(1).inByte() + coda);
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QString>("vista"); // "giusta": card n as written; "altra"; "": no check
+    QTest::addColumn<Motivo>("motivo");
+    QTest::addColumn<QString>("dopo");
+    using enum Motivo;
+    QTest::newRow("sostituisce la 2") << "sostituisci"
+                                      << "1,2,3" << 2 << "giusta" << Nessuno << "1,N,3";
+    QTest::newRow("sostituisce, cambiata") << "sostituisci"
+                                           << "1,2,3" << 2 << "altra" << Cambiata << "1,2,3";
+    QTest::newRow("sostituisce oltre la fine")
+        << "sostituisci"
+        << "1,2,3" << 4 << "giusta" << Inesistente << "1,2,3";
+    QTest::newRow("sostituisce la parte") << "sostituisci"
+                                          << "1,2+coda" << 3 << "" << Inesistente << "1,2+coda";
+    QTest::newRow("elimina la 2") << "elimina"
+                                  << "1,2,3" << 2 << "giusta" << Nessuno << "1,3";
+    QTest::newRow("elimina senza controllo") << "elimina"
+                                             << "1,2,3" << 3 << "" << Nessuno << "1,2";
+    QTest::newRow("elimina, cambiata") << "elimina"
+                                       << "1,2,3" << 2 << "altra" << Cambiata << "1,2,3";
+    QTest::newRow("elimina oltre la fine") << "elimina"
+                                           << "1,2,3" << 4 << "" << Inesistente << "1,2,3";
+    QTest::newRow("elimina, coda tenuta") << "elimina"
+                                          << "1,2+coda" << 1 << "giusta" << Nessuno << "2+coda";
+    QTest::newRow("elimina la parte") << "elimina"
+                                      << "1,2+coda" << 3 << "" << Inesistente << "1,2+coda";
+    QTest::newRow("elimina, archivio mancante") << "elimina"
+                                                << "-" << 1 << "" << Inesistente << "-";
+    QTest::newRow("aggiunge") << "aggiungi"
+                              << "1,2,3" << 4 << "" << Nessuno << "1,2,3,N";
+    QTest::newRow("aggiunge, archivio mancante") << "aggiungi"
+                                                 << "-" << 1 << "" << Nessuno << "N";
+    QTest::newRow("aggiunge, danneggiato") << "aggiungi"
+                                           << "1,2+coda" << 0 << "" << Danneggiato << "1,2+coda";
+    QTest::newRow("importa") << "importa"
+                             << "1,2,3" << 4 << "" << Nessuno << "1,2,3,N,N";
+    QTest::newRow("importa, archivio mancante") << "importa"
+                                                << "-" << 1 << "" << Nessuno << "N,N";
+    QTest::newRow("importa, danneggiato") << "importa"
+                                          << "1,2+coda" << 0 << "" << Danneggiato << "1,2+coda";
+    QTest::newRow("importa niente, mancante") << "niente"
+                                              << "-" << 1 << "" << Nessuno << "-";
+}
+
+void TestRedazione::regole()
+{
+    QFETCH(QString, azione);
+    QFETCH(QString, prima);
+    QFETCH(int, n);
+    QFETCH(QString, vista);
+    QFETCH(Motivo, motivo);
+    QFETCH(QString, dopo);
+    if (prima != QLatin1String("-")) {
+        QVERIFY(scriviByte(archivio(), archivioDa(prima)));
+        QVERIFY(::chmod(QFile::encodeName(archivio()).constData(), 0640) == 0);
+    }
+    std::optional<Scheda> vistaScheda;
+    if (!vista.isEmpty())
+        vistaScheda
+            = scheda(QStringLiteral("Brano %1").arg(vista == QLatin1String("giusta") ? n : 9));
+    Redazione r(archivio(), fileOpsReali());
+    qint64 numero = 0;
+    Esito e;
+    if (azione == QLatin1String("sostituisci"))
+        e = r.sostituisci(n, vistaScheda, kNuova);
+    else if (azione == QLatin1String("elimina"))
+        e = r.elimina(n, vistaScheda, numero);
+    else if (azione == QLatin1String("aggiungi"))
+        e = r.aggiungi(kNuova, numero);
+    else
+        e = r.aggiungiSchede(
+            azione == QLatin1String("importa") ? QList { kNuova, kNuova } : QList<Scheda> {},
+            numero);
+    QCOMPARE(e.motivo, motivo);
+    QCOMPARE(e.ok, motivo == Motivo::Nessuno);
+    QVERIFY(e.ok || !e.errore.isEmpty());
+    if (dopo == QLatin1String("-")) {
+        QVERIFY(!QFile::exists(archivio()));
+    } else {
+        QCOMPARE(leggiFile(archivio()), archivioDa(dopo));
+        if (prima != QLatin1String("-")) {
+            QCOMPARE(QFileInfo(archivio()).permissions(),
+                QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                    | QFile::ReadGroup);
+        }
+    }
+    if (e.ok && azione != QLatin1String("sostituisci"))
+        QCOMPARE(numero,
+            azione == QLatin1String("elimina") ? qint64(archivioDa(dopo).size() / 2830)
+                                               : qint64(n));
     QVERIFY(!QFile::exists(temporaneo()));
 }
 
-void TestCancellazione::modoConservato()
+void TestRedazione::naviga_data()
 {
-    // A private archive stays private after it is rewritten.
-    QVERIFY(scriviByte(archivio(), byteDi(schede(3))));
-    QVERIFY(::chmod(QFile::encodeName(archivio()).constData(), 0600) == 0);
-    QCOMPARE(eliminaScheda(archivio(), temporaneo(), 2, fileOpsReali()).stato,
-        StatoCancellazione::Eseguita);
-    struct stat st { };
-    QVERIFY(::stat(QFile::encodeName(archivio()).constData(), &st) == 0);
-    QCOMPARE(st.st_mode & 0777, mode_t(0600));
+    QTest::addColumn<Verso>("verso");
+    QTest::addColumn<int>("corrente");
+    QTest::addColumn<QString>("prima"); // as in regole; "cartella": a folder in its place
+    QTest::addColumn<int>("n"); // the card shown, 0 for none, -1 for an error
+    using enum Verso;
+    QTest::newRow("successiva") << Successiva << 2 << "1,2,3" << 3;
+    QTest::newRow("successiva sull'ultima") << Successiva << 3 << "1,2,3" << 3;
+    QTest::newRow("successiva da nessuna") << Successiva << 0 << "1,2,3" << 1;
+    QTest::newRow("successiva oltre la fine") << Successiva << 7 << "1,2,3" << 3;
+    QTest::newRow("precedente") << Precedente << 2 << "1,2,3" << 1;
+    QTest::newRow("precedente sulla prima") << Precedente << 1 << "1,2,3" << 1;
+    QTest::newRow("precedente da nessuna") << Precedente << 0 << "1,2,3" << 1;
+    QTest::newRow("precedente oltre la fine") << Precedente << 9 << "1,2,3" << 3;
+    QTest::newRow("prima") << Prima << 3 << "1,2,3" << 1;
+    QTest::newRow("ultima") << Ultima << 1 << "1,2,3" << 3;
+    // A real count of 2.5 is rounded to the even number, 3.5 up to 4.
+    QTest::newRow("ultima di 2.5") << Ultima << 1 << "1,2+coda" << 2;
+    QTest::newRow("ultima di 3.5") << Ultima << 1 << "1,2,3+coda" << 4;
+    QTest::newRow("vuoto") << Successiva << 2 << "" << 0;
+    QTest::newRow("mancante") << Prima << 0 << "-" << 0;
+    QTest::newRow("una cartella") << Prima << 2 << "cartella" << -1;
 }
 
-void TestCancellazione::collegamentoNonSeguito()
+void TestRedazione::naviga()
 {
-    // A link planted under the temporary name must not lead the copy onto another file.
+    QFETCH(Verso, verso);
+    QFETCH(int, corrente);
+    QFETCH(QString, prima);
+    QFETCH(int, n);
+    if (prima == QLatin1String("cartella"))
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Sonoria.sng")));
+    else if (prima != QLatin1String("-"))
+        QVERIFY(scriviByte(archivio(), archivioDa(prima)));
+    qint64 numero = 77;
+    Scheda letta = kNuova;
+    const Esito e = Redazione(archivio(), fileOpsReali()).naviga(verso, corrente, numero, letta);
+    if (n < 0) {
+        // The reason is told; what the caller holds stays together, untouched.
+        QVERIFY(!e.ok);
+        QVERIFY(!e.errore.isEmpty());
+        QCOMPARE(numero, qint64(77));
+        QCOMPARE(letta, kNuova);
+        return;
+    }
+    QVERIFY2(e.ok, qPrintable(e.errore));
+    QCOMPARE(numero, qint64(n));
+    if (n > 0 && n <= 3)
+        QCOMPARE(letta.testo(Campo::Brano), QStringLiteral("Brano %1").arg(n));
+    QVERIFY(QFile::exists(archivio())); // the window creates a missing archive, empty
+}
+
+void TestRedazione::archivioInUso()
+{
+    // Another program holds the lock: every writer gives up after its wait, writing nothing.
+    const QByteArray prima = byteDi(schede(3));
+    QVERIFY(scriviByte(archivio(), prima));
+    const int cartella
+        = ::open(QFile::encodeName(m_dir->path()).constData(), O_RDONLY | O_DIRECTORY);
+    QVERIFY(cartella >= 0);
+    QCOMPARE(::flock(cartella, LOCK_EX), 0);
+    Redazione r(archivio(), fileOpsReali(), { std::chrono::milliseconds(50), false });
+    qint64 n = 0;
+    QCOMPARE(r.aggiungi(kNuova, n).motivo, Motivo::Occupato);
+    QCOMPARE(r.sostituisci(1, std::nullopt, kNuova).motivo, Motivo::Occupato);
+    QCOMPARE(r.elimina(1, std::nullopt, n).motivo, Motivo::Occupato);
+    QCOMPARE(r.aggiungiSchede({ kNuova }, n).motivo, Motivo::Occupato);
+    QCOMPARE(leggiFile(archivio()), prima);
+    ::close(cartella);
+    QVERIFY(r.aggiungi(kNuova, n).ok);
+}
+
+void TestRedazione::collegamentoSimbolico()
+{
+    // The archive is a link to a private file elsewhere: the target changes, the link stays.
+    QTemporaryDir altrove;
+    const QString bersaglio = altrove.filePath(QStringLiteral("vero.sng"));
+    QVERIFY(scriviByte(bersaglio, byteDi(schede(3))));
+    QVERIFY(::chmod(QFile::encodeName(bersaglio).constData(), 0600) == 0);
+    QVERIFY(QFile::link(bersaglio, archivio()));
+    Redazione r(archivio(), fileOpsReali());
+    qint64 n = 0;
+    QVERIFY(r.elimina(2, scheda(QStringLiteral("Brano 2")), n).ok);
+    QVERIFY(r.aggiungiSchede({ kNuova }, n).ok);
+    QVERIFY(QFileInfo(archivio()).isSymLink());
+    QCOMPARE(leggiFile(bersaglio), archivioDa(QStringLiteral("1,3,N")));
+    QCOMPARE(QFileInfo(bersaglio).permissions() & 0x0FFF, QFile::ReadUser | QFile::WriteUser);
+    QCOMPARE(QFileInfo(bersaglio).permissions() & 0xF000, QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(!QFile::exists(temporaneo()));
+    QVERIFY(!QFile::exists(altrove.filePath(QStringLiteral("Schede.tmp"))));
+}
+
+void TestRedazione::temporaneoOstile_data()
+{
+    QTest::addColumn<bool>("cartella");
+    QTest::newRow("un collegamento") << false;
+    QTest::newRow("una cartella") << true;
+}
+
+void TestRedazione::temporaneoOstile()
+{
+    // Something planted under the temporary name: a link is never followed; a folder stops
+    // the deletion with an error that names it, and the archive stays whole.
+    QFETCH(bool, cartella);
     const QString altro = m_dir->filePath(QStringLiteral("altro.txt"));
     QVERIFY(scriviByte(altro, "da non toccare"));
-    QVERIFY(QFile::link(altro, temporaneo()));
-    QVERIFY(scriviByte(archivio(), byteDi(schede(3))));
-    QCOMPARE(eliminaScheda(archivio(), temporaneo(), 3, fileOpsReali()).stato,
-        StatoCancellazione::Eseguita);
-    QCOMPARE(leggiFile(altro), QByteArray("da non toccare"));
-    QCOMPARE(leggiFile(archivio()), byteDi(schede(2)));
-    QVERIFY(!QFileInfo(temporaneo()).isSymLink());
-}
-
-void TestCancellazione::temporaneoNonRimovibile()
-{
-    // A folder in the way of the copy: the deletion fails and the archive stays whole.
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Schede.tmp")));
+    if (cartella)
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Schede.tmp")));
+    else
+        QVERIFY(QFile::link(altro, temporaneo()));
     const QByteArray prima = byteDi(schede(3));
     QVERIFY(scriviByte(archivio(), prima));
-    const RisultatoCancellazione r = eliminaScheda(archivio(), temporaneo(), 1, fileOpsReali());
-    QCOMPARE(r.stato, StatoCancellazione::Fallita);
-    QVERIFY(!r.esito.errore.isEmpty());
-    QCOMPARE(leggiFile(archivio()), prima);
-    QCOMPARE(cli({ QStringLiteral("delete"), QStringLiteral("1") }), 1);
-    QVERIFY(m_err.contains(QStringLiteral("impossibile eliminare la scheda 1")));
-    QCOMPARE(leggiFile(archivio()), prima);
+    qint64 n = 0;
+    const Esito e = Redazione(archivio(), fileOpsReali()).elimina(3, std::nullopt, n);
+    QCOMPARE(leggiFile(altro), QByteArray("da non toccare"));
+    if (cartella) {
+        QVERIFY(!e.ok);
+        QVERIFY2(e.errore.contains(QLatin1String("Schede.tmp")), qPrintable(e.errore));
+        QCOMPARE(leggiFile(archivio()), prima);
+    } else {
+        QVERIFY(e.ok);
+        QCOMPARE(leggiFile(archivio()), byteDi(schede(2)));
+        QVERIFY(!QFileInfo::exists(temporaneo()));
+    }
 }
 
-void TestCancellazione::cliDelete()
+void TestRedazione::guasti_data()
 {
-    const QList<Scheda> tre = schede(3);
-    QVERIFY(scriviByte(archivio(), byteDi(tre)));
-    QVERIFY(scriviByte(temporaneo(), QByteArray(4 * 2830, '#')));
-    QCOMPARE(cli({ QStringLiteral("delete"), QStringLiteral("2") }), 0);
-    QCOMPARE(leggiFile(archivio()), byteDi({ tre.at(0), tre.at(2) }));
-    QVERIFY(!QFile::exists(temporaneo()));
-    QCOMPARE(m_out, QStringLiteral("Scheda 2 eliminata; l'archivio contiene ora 2 schede.\n"));
-    QCOMPARE(cli({ QStringLiteral("delete"), QStringLiteral("1") }), 0);
-    QCOMPARE(cli({ QStringLiteral("delete"), QStringLiteral("1") }), 0);
-    QCOMPARE(QFileInfo(archivio()).size(), 0);
-    QVERIFY(QFile::exists(archivio()));
+    QTest::addColumn<QString>("azione");
+    QTest::addColumn<bool>("senzaCopiaNelNucleo");
+    QTest::newRow("elimina") << "elimina" << false;
+    QTest::newRow("elimina, copia a blocchi") << "elimina" << true;
+    QTest::newRow("importa") << "importa" << false;
+    QTest::newRow("sostituisci") << "sostituisci" << false;
+    QTest::newRow("aggiungi") << "aggiungi" << false;
 }
 
-void TestCancellazione::cliNumeroNonValido_data()
+// Every file operation fails in turn: the archive is then the old one or the new one, a
+// reported failure leaves the old one (unless only the folder's sync failed), and nothing
+// is left open or behind.
+void TestRedazione::guasti()
+{
+    QFETCH(QString, azione);
+    QFETCH(bool, senzaCopiaNelNucleo);
+    const QByteArray vecchio = archivioDa(QStringLiteral("1,2,3"));
+    const QByteArray nuovo = archivioDa(azione == QLatin1String("elimina") ? QStringLiteral("1,3")
+            : azione == QLatin1String("sostituisci")                       ? QStringLiteral("1,N,3")
+                                                     : QStringLiteral("1,2,3,N"));
+    FileOpsGuasti ops;
+    ops.senzaCopiaNelNucleo = senzaCopiaNelNucleo;
+    const int descrittori = int(QDir(QStringLiteral("/proc/self/fd")).count());
+    int guasti = 0;
+    for (int chiamata = 1;; ++chiamata) {
+        QVERIFY(chiamata < 100);
+        QVERIFY(scriviByte(archivio(), vecchio));
+        QVERIFY(scriviByte(temporaneo(), "avanzo di un'altra volta"));
+        ops.azzera(chiamata);
+        Redazione r(archivio(), ops);
+        qint64 n = 0;
+        Esito e;
+        if (azione == QLatin1String("elimina"))
+            e = r.elimina(2, scheda(QStringLiteral("Brano 2")), n);
+        else if (azione == QLatin1String("importa"))
+            e = r.aggiungiSchede({ kNuova }, n);
+        else if (azione == QLatin1String("sostituisci"))
+            e = r.sostituisci(2, scheda(QStringLiteral("Brano 2")), kNuova);
+        else
+            e = r.aggiungi(kNuova, n);
+        const QString contesto = QStringLiteral("guasto alla chiamata %1 (%2)")
+                                     .arg(chiamata)
+                                     .arg(ops.registro.value(chiamata - 1));
+        const QByteArray dopo = leggiFile(archivio());
+        if (e.ok || e.motivo == Motivo::NonSincronizzata)
+            QVERIFY2(dopo == nuovo, qPrintable(contesto));
+        else
+            QVERIFY2(dopo == vecchio, qPrintable(contesto + QStringLiteral(": ") + e.errore));
+        QCOMPARE(int(QDir(QStringLiteral("/proc/self/fd")).count()), descrittori);
+        if (!ops.guastoAvvenuto)
+            break;
+        guasti += e.ok ? 0 : 1;
+    }
+    QVERIFY(guasti >= 3);
+}
+
+void TestRedazione::cliNumeroNonValido_data()
 {
     QTest::addColumn<QStringList>("argomenti");
-    QTest::newRow("zero") << QStringList { "delete", "0" };
-    QTest::newRow("oltre la fine") << QStringList { "delete", "4" };
-    QTest::newRow("molto oltre") << QStringList { "delete", "99999999999999999" };
-    QTest::newRow("negativo") << QStringList { "delete", "-1" };
-    QTest::newRow("non un numero") << QStringList { "delete", "due" };
-    QTest::newRow("numero e lettere") << QStringList { "delete", "2x" };
-    QTest::newRow("mancante") << QStringList { "delete" };
-    QTest::newRow("due numeri") << QStringList { "delete", "1", "2" };
+    QTest::addColumn<int>("uscita");
+    QTest::newRow("zero") << QStringList { "delete", "0" } << 2;
+    QTest::newRow("oltre la fine") << QStringList { "delete", "4" } << 1;
+    QTest::newRow("molto oltre") << QStringList { "delete", "99999999999999999" } << 1;
+    QTest::newRow("non un numero") << QStringList { "delete", "2x" } << 2;
+    QTest::newRow("due numeri") << QStringList { "delete", "1", "2" } << 2;
+    QTest::newRow("update oltre la fine") << QStringList { "update", "4", "x.json" } << 1;
+    QTest::newRow("update senza file") << QStringList { "update", "1", "nessuno.json" } << 1;
 }
 
-void TestCancellazione::cliNumeroNonValido()
+void TestRedazione::cliNumeroNonValido()
 {
     QFETCH(QStringList, argomenti);
+    QFETCH(int, uscita);
     const QByteArray prima = byteDi(schede(3));
     QVERIFY(scriviByte(archivio(), prima));
-    QVERIFY(cli(argomenti) != 0);
+    QVERIFY(scriviByte(m_dir->filePath(QStringLiteral("x.json")), "{\"Note\": \"n\"}"));
+    QDir::setCurrent(m_dir->path());
+    QCOMPARE(cli(argomenti), uscita);
     QVERIFY(!m_err.isEmpty());
     QVERIFY(m_out.isEmpty());
     QCOMPARE(leggiFile(archivio()), prima);
-    QVERIFY(!QFile::exists(temporaneo()));
 }
 
-// A deletion killed at any moment leaves the old archive or the new one, never a mix; the
-// delays run from before the program's start-up to past the end of its work.
-void TestCancellazione::interrottaConSigkill()
+// Writers in separate processes at the same moment: ten imports and a few deletions of the
+// first card. Every imported card ends up in the archive once, none torn.
+void TestRedazione::processiInParallelo()
 {
+    constexpr int kImport = 10, kSchede = 100, kCancellazioni = 4;
+    QVERIFY(scriviByte(archivio(), byteDi(schede(kCancellazioni + 1))));
+    std::vector<std::unique_ptr<QProcess>> processi;
+    for (int p = 0; p < kImport + kCancellazioni; ++p) {
+        QStringList argomenti { QStringLiteral("delete"), QStringLiteral("1") };
+        if (p < kImport) {
+            QByteArray json = "[";
+            for (int i = 0; i < kSchede; ++i)
+                json += (i ? "," : "")
+                    + QStringLiteral("{\"Brano\": \"P%1 S%2\"}").arg(p).arg(i).toUtf8();
+            const QString file = m_dir->filePath(QStringLiteral("p%1.json").arg(p));
+            QVERIFY(scriviByte(file, json + "]"));
+            argomenti = QStringList { QStringLiteral("import"), file };
+        }
+        processi.push_back(std::make_unique<QProcess>());
+        avvia(*processi.back(), argomenti);
+    }
+    for (auto& p : processi) {
+        QVERIFY(p->waitForFinished(120000));
+        QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+    }
+    const QByteArray dopo = leggiFile(archivio());
+    QCOMPARE(dopo.size(), qsizetype(kImport * kSchede + 1) * 2830);
+    QMultiHash<QString, int> titoli;
+    for (qsizetype i = 0; i < dopo.size(); i += 2830)
+        titoli.insert(Scheda::daByte(dopo.constData() + i).testo(Campo::Brano), 0);
+    QCOMPARE(titoli.count(QStringLiteral("Brano %1").arg(kCancellazioni + 1)), 1);
+    for (int p = 0; p < kImport; ++p)
+        for (int i = 0; i < kSchede; ++i)
+            QCOMPARE(titoli.count(QStringLiteral("P%1 S%2").arg(p).arg(i)), 1);
+}
+
+void TestRedazione::uccisi_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::newRow("delete") << "delete";
+    QTest::newRow("import") << "import";
+}
+
+// A writer killed at any moment leaves the old archive or the new one, never a mix, and
+// the next writer is not disturbed by what it left. The kills run from before the
+// program's start-up to past the end of its work.
+void TestRedazione::uccisi()
+{
+    QFETCH(QString, comando);
     constexpr int kSchede = 20000;
-    Scheda modello = schedaDiProva(QStringLiteral("Brano"));
+    Scheda modello = scheda(QStringLiteral("Brano"));
     modello.imposta(Campo::Testo, QStringLiteral("una strofa ").repeated(150));
     const QByteArray record = modello.inByte();
     QByteArray vecchio;
@@ -191,9 +487,23 @@ void TestCancellazione::interrottaConSigkill()
         r.replace(6, 8, QByteArray::number(i).rightJustified(8, '0')); // every card different
         vecchio.append(r);
     }
-    const QByteArray nuovo = vecchio.mid(2830);
-    // The deletion never writes into the archive it reads, so each round can start from a
-    // link to one pristine copy; were it written in place, the pristine copy would show it.
+    QByteArray nuovo = vecchio.mid(2830);
+    QStringList argomenti { comando, QStringLiteral("1") };
+    if (comando == QLatin1String("import")) {
+        // Enough cards that the write takes a while.
+        QByteArray json = "[";
+        for (int i = 0; i < 2000; ++i)
+            json += (i ? ",\n" : "") + QByteArray("{\"Brano\": \"Importata\", \"Testo\": \"")
+                + QByteArray("la la ").repeated(300) + "\"}";
+        const QString file = m_dir->filePath(QStringLiteral("nuove.json"));
+        QVERIFY(scriviByte(file, json + "]"));
+        argomenti = QStringList { comando, file };
+        const Scheda importata = Scheda::daTesti({ QStringLiteral("Importata"), {}, {}, {}, {}, {},
+            QStringLiteral("la la ").repeated(300), {} });
+        nuovo = vecchio + importata.inByte().repeated(2000);
+    }
+    // The writers never write into the archive they read, so each round starts from a link
+    // to one pristine copy; were it written in place, the pristine copy would show it.
     const QString originale = m_dir->filePath(QStringLiteral("originale.sng"));
     QVERIFY(scriviByte(originale, vecchio));
     auto ripristina = [&] {
@@ -202,58 +512,48 @@ void TestCancellazione::interrottaConSigkill()
                      QFile::encodeName(archivio()).constData()),
             0);
     };
-    const QStringList argomenti { QStringLiteral("--archive"), archivio(), QStringLiteral("delete"),
-        QStringLiteral("1") };
 
-    // One whole run gives the time a deletion takes.
     ripristina();
     QProcess p;
     QElapsedTimer orologio;
-    p.start(QStringLiteral(MELODORA_CLI), argomenti);
+    avvia(p, argomenti);
     QVERIFY(p.waitForStarted());
     orologio.start();
     QVERIFY(p.waitForFinished(60000));
     const qint64 durata = orologio.nsecsElapsed() / 1000;
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), 0);
     QVERIFY(leggiFile(archivio()) == nuovo);
 
-    constexpr int kColpi = 18;
-    int vecchi = 0, nuovi = 0, aMeta = 0;
+    constexpr int kColpi = 20;
+    int vecchi = 0, nuovi = 0;
     for (int i = 0; i < kColpi; ++i) {
         ripristina();
-        // Spread over the whole run; the last few land after its end.
         const qint64 ritardo
-            = i < kColpi - 3 ? durata * i / (kColpi - 4) : durata * (i - kColpi + 8) / 4;
-        p.start(QStringLiteral(MELODORA_CLI), argomenti);
+            = i < kColpi - 3 ? durata * i / (kColpi - 4) : durata * (i - kColpi + 5);
+        avvia(p, argomenti);
         QVERIFY(p.waitForStarted());
-        const auto pid = static_cast<pid_t>(p.processId());
-        QVERIFY(pid > 0);
         attendi(ritardo);
-        ::kill(pid, SIGKILL);
+        ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
         QVERIFY(p.waitForFinished(60000));
-        if (p.exitStatus() == QProcess::CrashExit && QFile::exists(temporaneo()))
-            ++aMeta; // killed between the start of the copy and the rename
         const QByteArray dopo = leggiFile(archivio());
         QVERIFY2(dopo == vecchio || dopo == nuovo,
             qPrintable(QStringLiteral("archivio rovinato da un SIGKILL dopo %1 µs").arg(ritardo)));
         (dopo == vecchio ? vecchi : nuovi)++;
     }
     QVERIFY(leggiFile(originale) == vecchio);
-    qInfo("%d colpi: %d archivi vecchi, %d nuovi, %d interrotti durante la copia (una "
-          "cancellazione dura %lld µs)",
-        kColpi, vecchi, nuovi, aMeta, static_cast<long long>(durata));
-    QVERIFY(vecchi > 0); // the kills before the program had even started
+    qInfo("%d colpi: %d archivi vecchi, %d nuovi (il comando dura %lld µs)", kColpi, vecchi, nuovi,
+        static_cast<long long>(durata));
+    QVERIFY(vecchi > 0);
 
     // A leftover of a killed run does not disturb the next one.
     ripristina();
     QVERIFY(scriviByte(temporaneo(), vecchio.left(5 * 2830 + 3)));
-    p.start(QStringLiteral(MELODORA_CLI), argomenti);
+    avvia(p, argomenti);
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 0);
     QVERIFY(leggiFile(archivio()) == nuovo);
     QVERIFY(!QFile::exists(temporaneo()));
 }
 
-QTEST_MAIN(TestCancellazione)
-#include "test_cancellazione.moc"
+QTEST_MAIN(TestRedazione)
+#include "test_redazione.moc"
