@@ -7,16 +7,10 @@ namespace melodora {
 
 /**
  * The order in which the list windows show their entries: alphabetical as an Italian reader
- * expects it, without regard to case.
- *
- * Three levels, each deciding only when the ones before are equal over the whole text:
- *  1. characters by class, then within the class: blanks and punctuation (by code, so a blank
- *     comes first) before digits before letters; letters by their base letter (à, á, â, ä
- *     beside a; æ, œ, ß as ae, oe, ss);
- *  2. accents: the plain letter before its accented forms;
- *  3. case: lower before upper.
- * Texts equal on all three are ordered by their code units, so the order is total.
- * Blanks and punctuation are never ignored: "Rock - Uno" comes before "Rock and Roll".
+ * expects it (ICU's Italian collation), without regard to case. Blanks and punctuation count
+ * and come before digits, which come before letters; an accented letter sorts beside its
+ * base letter, after it; æ, œ, ß read as ae, oe, ss. Texts equal without regard to case put
+ * lower case first, and texts equal even then go by their code units, so the order is total.
  */
 int confrontaAlfabetico(QStringView a, QStringView b);
 
