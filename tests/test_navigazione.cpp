@@ -23,13 +23,11 @@ private slots:
     void avvioVuoto();
     void navigazioneSuTre_data();
     void navigazioneSuTre();
-    void unaSolaScheda();
     void archivioVuotoOMancante_data();
     void archivioVuotoOMancante();
     void modificheScartate();
     void nuovoSvuota();
-    void archivioDanneggiato();
-    void posizioneOltreLaFine();
+    void archivioIllegibile();
 
 private:
     std::unique_ptr<FinestraDiProva> m_prova;
@@ -111,29 +109,15 @@ void TestNavigazione::navigazioneSuTre()
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
-void TestNavigazione::unaSolaScheda()
-{
-    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Sola")) }));
-    for (QToolButton* b : { m_win->cmdAvanti, m_win->cmdIndietro, m_win->cmdPrimo, m_win->cmdUltimo,
-             m_win->cmdAvanti }) {
-        clic(b);
-        QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 1"));
-        QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Sola"));
-    }
-}
-
 void TestNavigazione::archivioVuotoOMancante_data()
 {
     QTest::addColumn<bool>("esiste");
     QTest::addColumn<QString>("pulsante");
     QTest::addColumn<bool>("messaggio");
-    for (bool esiste : { false, true }) {
-        const char* n = esiste ? "vuoto" : "mancante";
-        QTest::addRow("%s primo", n) << esiste << QStringLiteral("cmdPrimo") << true;
-        QTest::addRow("%s avanti", n) << esiste << QStringLiteral("cmdAvanti") << true;
-        QTest::addRow("%s ultimo", n) << esiste << QStringLiteral("cmdUltimo") << true;
-        QTest::addRow("%s indietro", n) << esiste << QStringLiteral("cmdIndietro") << false;
-    }
+    QTest::addRow("mancante, primo") << false << QStringLiteral("cmdPrimo") << true;
+    QTest::addRow("vuoto, avanti") << true << QStringLiteral("cmdAvanti") << true;
+    QTest::addRow("vuoto, ultimo") << true << QStringLiteral("cmdUltimo") << true;
+    QTest::addRow("vuoto, indietro") << true << QStringLiteral("cmdIndietro") << false;
 }
 
 void TestNavigazione::archivioVuotoOMancante()
@@ -188,31 +172,24 @@ void TestNavigazione::nuovoSvuota()
     QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 1"));
 }
 
-void TestNavigazione::archivioDanneggiato()
+void TestNavigazione::archivioIllegibile()
 {
-    // 2.5 records: the last card is the nearest whole number, halves to even (2).
+    // The system's reason is told, and the card on display stays as it was, number and all.
     treSchede();
-    QFile f(archivio());
-    QVERIFY(f.resize(2 * 2830 + 1415));
-    const QByteArray prima = leggiFile(archivio());
-    clic(m_win->cmdUltimo);
-    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 2"));
+    clic(m_win->cmdPrimo);
+    QVERIFY(QFile::remove(archivio()));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Sonoria.sng")));
     clic(m_win->cmdAvanti);
-    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 2"));
-    QVERIFY(f.resize(2 * 2830 + 2000)); // 2.7: card 3 is the part record
-    clic(m_win->cmdAvanti);
-    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 3"));
-    QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Tre"));
-    QCOMPARE(leggiFile(archivio()).size(), 2 * 2830 + 2000);
-    Q_UNUSED(prima);
-}
-
-void TestNavigazione::posizioneOltreLaFine()
-{
-    treSchede();
-    m_win->lblPosizione->setText(QStringLiteral(" 9"));
-    clic(m_win->cmdIndietro);
-    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 3"));
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+    QVERIFY2(m.testo.startsWith(QStringLiteral("Impossibile leggere l'archivio.\r\n\r\n")
+                 + archivio() + QStringLiteral(": ")),
+        qPrintable(m.testo));
+    QCOMPARE((QList<QVariant> { m.titolo, int(m.icona), int(m.pulsanti) }),
+        (QList<QVariant> { QStringLiteral("Melodora 1.0 - Messaggio di errore"),
+            int(Icona::Esclamazione), int(Pulsanti::Ok) }));
+    QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 1"));
+    QCOMPARE(m_win->txtBrano->text(), QStringLiteral("Uno"));
 }
 
 QTEST_MAIN(TestNavigazione)
