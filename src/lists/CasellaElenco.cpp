@@ -6,15 +6,48 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QStringListModel>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolTip>
 
 namespace melodora {
 
+namespace {
+    /**
+     * Every row as wide as the widest entry. With rows of one size the view asks a single
+     * row its size; answered for the widest entry, it lets the list scroll sideways to the
+     * end of every entry (where the card number stands) instead of cutting entries short.
+     */
+    class DelegatoVoci : public QStyledItemDelegate {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+
+        QSize sizeHint(
+            const QStyleOptionViewItem& opzione, const QModelIndex& indice) const override
+        {
+            if (piuLarga.isEmpty())
+                return QStyledItemDelegate::sizeHint(opzione, indice);
+            QStyleOptionViewItem o = opzione;
+            initStyleOption(&o, indice);
+            o.text = piuLarga;
+            const QStyle* stile = o.widget ? o.widget->style() : QApplication::style();
+            return stile->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), o.widget);
+        }
+
+        QString piuLarga;
+    };
+}
+
 CasellaElenco::CasellaElenco(QWidget* parent)
     : QListView(parent)
     , m_modello(new QStringListModel(this))
+    , m_delegato(new DelegatoVoci(this))
 {
     setModel(m_modello);
+    setItemDelegate(m_delegato);
+    // Entries are shown whole: a scroll bar where they are wider than the box.
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true); // a hundred thousand rows lay out at once
@@ -32,6 +65,18 @@ void CasellaElenco::riempi(const QStringList& voci)
     m_riempimento = true;
     selectionModel()->clear();
     m_voci = voci;
+    // One measure per entry, in the list's own font, before the view lays the rows out.
+    const QFontMetrics metriche(font());
+    QString piuLarga;
+    int larghezza = -1;
+    for (const QString& voce : m_voci) {
+        const int l = metriche.horizontalAdvance(voce);
+        if (l > larghezza) {
+            larghezza = l;
+            piuLarga = voce;
+        }
+    }
+    static_cast<DelegatoVoci*>(m_delegato)->piuLarga = piuLarga;
     m_modello->setStringList(m_voci);
     m_riempimento = false;
 }
