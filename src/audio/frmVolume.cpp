@@ -181,9 +181,11 @@ void frmVolume::InitSlider()
     long letto = 0;
     const bool noto
         = m_maxValue > 0 && Volume::GetVolumeValue(m_hMixer.get(), m_volumeControl, letto);
-    const double top = noto ? corsa
-            * (1.0 - std::clamp(static_cast<double>(letto), 0.0, double(m_maxValue)) / m_maxValue)
-                            : corsa / 4;
+    double top = corsa / 4;
+    if (noto) {
+        const double m = static_cast<double>(m_maxValue);
+        top = corsa * (1.0 - std::clamp(static_cast<double>(letto), 0.0, m) / m);
+    }
     Image1->move(qRound((larghezza - larghezzaCursore) / 2 / twipsPerPixelX()),
         qRound(top / twipsPerPixelY()));
     // The mixer's own value, which the nearest pixel of the track may miss by a little.

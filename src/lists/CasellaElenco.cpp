@@ -3,12 +3,17 @@
 #include "lists/Elenchi.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QStringListModel>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
 
 namespace melodora {
 
@@ -25,17 +30,48 @@ namespace {
         QSize sizeHint(
             const QStyleOptionViewItem& opzione, const QModelIndex& indice) const override
         {
-            if (piuLarga.isEmpty())
-                return QStyledItemDelegate::sizeHint(opzione, indice);
+            QSize dimensione = QStyledItemDelegate::sizeHint(opzione, indice);
             QStyleOptionViewItem o = opzione;
             initStyleOption(&o, indice);
-            o.text = piuLarga;
-            const QStyle* stile = o.widget ? o.widget->style() : QApplication::style();
-            return stile->sizeFromContents(QStyle::CT_ItemViewItem, &o, QSize(), o.widget);
+            const int campione = o.fontMetrics.horizontalAdvance(o.text);
+            dimensione.rwidth() += std::max(0, larghezzaTesto - campione);
+            return dimensione;
         }
 
-        QString piuLarga;
+        int larghezzaTesto = 0; ///< of the widest entry, in pixels
     };
+
+    /**
+     * The width of the widest of @p voci in @p font, from the advances of their characters:
+     * shaping every entry of a long list would cost several times the list's own filling.
+     * Kerning only narrows an entry; a character's width more covers rounding.
+     */
+    int larghezzaMassima(const QStringList& voci, const QFont& font)
+    {
+        const QFontMetricsF metriche(font);
+        std::array<qreal, 256> latini;
+        latini.fill(-1);
+        QHash<char16_t, qreal> altri;
+        qreal massima = 0;
+        for (const QString& voce : voci) {
+            qreal larghezza = 0;
+            for (const QChar c : voce) {
+                const char16_t u = c.unicode();
+                if (u < latini.size()) {
+                    if (latini[u] < 0)
+                        latini[u] = metriche.horizontalAdvance(c);
+                    larghezza += latini[u];
+                } else {
+                    auto a = altri.find(u);
+                    if (a == altri.end())
+                        a = altri.insert(u, metriche.horizontalAdvance(c));
+                    larghezza += *a;
+                }
+            }
+            massima = std::max(massima, larghezza);
+        }
+        return massima > 0 ? qCeil(massima + metriche.averageCharWidth()) : 0;
+    }
 }
 
 CasellaElenco::CasellaElenco(QWidget* parent)
@@ -65,18 +101,8 @@ void CasellaElenco::riempi(const QStringList& voci)
     m_riempimento = true;
     selectionModel()->clear();
     m_voci = voci;
-    // One measure per entry, in the list's own font, before the view lays the rows out.
-    const QFontMetrics metriche(font());
-    QString piuLarga;
-    int larghezza = -1;
-    for (const QString& voce : m_voci) {
-        const int l = metriche.horizontalAdvance(voce);
-        if (l > larghezza) {
-            larghezza = l;
-            piuLarga = voce;
-        }
-    }
-    static_cast<DelegatoVoci*>(m_delegato)->piuLarga = piuLarga;
+    // Before the view lays the rows out, in the list's own font.
+    static_cast<DelegatoVoci*>(m_delegato)->larghezzaTesto = larghezzaMassima(m_voci, font());
     m_modello->setStringList(m_voci);
     m_riempimento = false;
 }
