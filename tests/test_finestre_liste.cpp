@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -111,6 +112,7 @@ private slots:
     void riproduzioneReale();
 
     void dallaFinestraPrincipale();
+    void vociIntere();
 
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
@@ -415,19 +417,28 @@ void TestFinestreListe::clicSuUnaVoce()
 void TestFinestreListe::digitazioneSenzaVoce_data()
 {
     QTest::addColumn<bool>("suona");
+    QTest::addColumn<bool>("mancante");
     QTest::addColumn<QStringList>("comandi");
-    // Ending the playback when no entry matches does not look at whether the song plays.
+    QTest::addColumn<int>("messaggi");
+    // Ending the playback when no entry matches does not look at whether Stop is enabled; a
+    // file never opened, or missing, has nothing to end.
     QTest::newRow("in riproduzione")
-        << true
-        << QStringList { "play /m/rock.mp3", "play /m/rock.mp3", "close /m/rock.mp3",
-               "play /m/rock.mp3", "close /m/rock.mp3" };
-    QTest::newRow("pronto") << false << QStringList { "play /m/rock.mp3", "close /m/rock.mp3" };
+        << true << false
+        << QStringList { "play /m/rock.mp3", "play /m/rock.mp3", "close /m/rock.mp3" } << 0;
+    QTest::newRow("pronto") << false << false << QStringList() << 0;
+    QTest::newRow("mancante, pronto") << false << true << QStringList() << 0;
+    // Reported by the player on the Play, and only there.
+    QTest::newRow("mancante, dopo play") << true << true << QStringList { "play " } << 1;
 }
 
 void TestFinestreListe::digitazioneSenzaVoce()
 {
     QFETCH(bool, suona);
+    QFETCH(bool, mancante);
     QFETCH(QStringList, comandi);
+    QFETCH(int, messaggi);
+    if (mancante)
+        m_fake->media.mancanti.append(QStringLiteral("/m/rock.mp3"));
     auto w = apri<frmElencoURL>();
     QVERIFY(w);
     QTest::keyClicks(w->txtCerca, QStringLiteral("RO"));
@@ -445,6 +456,7 @@ void TestFinestreListe::digitazioneSenzaVoce()
     // More letters that begin nothing send nothing more.
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
+    QCOMPARE(m_fake->messaggi.mostrati.size(), messaggi);
 }
 
 void TestFinestreListe::digitazioneStessaVoce()
@@ -573,6 +585,27 @@ void TestFinestreListe::dallaFinestraPrincipale()
     QCOMPARE(principale.txtGenere->currentText(), QStringLiteral("Hard Rock"));
     QVERIFY(principale.findChildren<frmFindInviata*>().isEmpty());
     QVERIFY(principale.findChildren<frmElencoURL*>().isEmpty());
+}
+
+void TestFinestreListe::vociIntere()
+{
+    // An entry wider than the box is not cut short: the list scrolls sideways to its end,
+    // and every row is as wide as the widest, wherever it stands in the list.
+    CasellaElenco lista;
+    lista.resize(200, 100);
+    const QString lunga = QStringLiteral("Cielo di vetro sopra la città che dorme - I Girasoli "
+                                         "- Onde del mare e delle colline - 1965  (Scheda 12)");
+    lista.riempi({ lunga, QStringLiteral("Corta  (Scheda 3)") });
+    lista.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&lista));
+    const int larghezza = lista.fontMetrics().horizontalAdvance(lunga);
+    QVERIFY(larghezza > lista.viewport()->width());
+    QVERIFY(lista.horizontalScrollBar()->isVisible());
+    lista.horizontalScrollBar()->setValue(lista.horizontalScrollBar()->maximum());
+    for (int riga = 0; riga < 2; ++riga) {
+        QVERIFY(lista.rettangolo(riga).width() > larghezza);
+        QVERIFY(lista.rettangolo(riga).right() <= lista.viewport()->width());
+    }
 }
 
 QTEST_MAIN(TestFinestreListe)

@@ -32,6 +32,7 @@ private slots:
     void cleanup();
     void sequenza_data();
     void sequenza();
+    void fileMancanteUnaVolta();
     void chiusuraPrimaDi_data();
     void chiusuraPrimaDi();
     void closeAudioSenzaEffetto_data();
@@ -79,23 +80,15 @@ void TestRiproduzione::cleanup() { m_prova.reset(); }
 void TestRiproduzione::sequenza_data()
 {
     QTest::addColumn<QString>("percorso");
-    QTest::addColumn<bool>("mancante");
-    QTest::addColumn<QString>("breve");
-    QTest::newRow("semplice") << P2 << false << P2;
+    QTest::newRow("semplice") << P2;
     // The path goes out as it is, blanks included, never quoted.
-    QTest::newRow("con spazi") << P1 << false << P1;
-    // A missing file has an empty short path: the commands go out with nothing behind,
-    // and the buttons change as they do for a file that plays.
-    QTest::newRow("mancante") << P1 << true << QString();
+    QTest::newRow("con spazi") << P1;
 }
 
 void TestRiproduzione::sequenza()
 {
     QFETCH(QString, percorso);
-    QFETCH(bool, mancante);
-    QFETCH(QString, breve);
-    if (mancante)
-        m_fake->media.mancanti.append(percorso);
+    const QString breve = percorso;
     m_win->txtMP3->setText(percorso);
     verificaStato(Stato::Pronto);
     QVERIFY(comandi().isEmpty());
@@ -169,6 +162,35 @@ void TestRiproduzione::chiusuraPrimaDi()
     QCOMPARE(m_win->txtMP3->text(), file);
     verificaStato(file.isEmpty() ? Stato::NessunFile : Stato::Pronto);
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+}
+
+void TestRiproduzione::fileMancanteUnaVolta()
+{
+    // The player reports a missing file on each Play; nothing was opened, so Pause, Stop
+    // and the endings of playback have nothing to act on and send nothing.
+    QVERIFY(scriviArchivio(AppFilePath(QStringLiteral("Sonoria.sng")),
+        { schedaDiProva(QStringLiteral("Uno"), {}, P1),
+            schedaDiProva(QStringLiteral("Due"), {}, P2) }));
+    m_fake->media.mancanti.append(P1);
+    const auto messaggi = [this] { return m_fake->messaggi.mostrati.size(); };
+    clic(m_win->cmdPrimo);
+    clic(m_win->cmdPlay);
+    QCOMPARE(messaggi(), 1);
+    // The buttons change as they do for a file that plays.
+    verificaStato(Stato::InRiproduzione);
+    clic(m_win->cmdPause);
+    verificaStato(Stato::InPausa);
+    clic(m_win->cmdStop);
+    verificaStato(Stato::Pronto);
+    QCOMPARE(messaggi(), 1);
+    clic(m_win->cmdPlay);
+    QCOMPARE(messaggi(), 2);
+    clic(m_win->cmdAvanti);
+    clic(m_win->cmdIndietro);
+    clic(m_win->cmdPlay);
+    QVERIFY(m_win->close());
+    QCOMPARE(messaggi(), 3);
+    QCOMPARE(comandi(), (QStringList { "play ", "play ", "play " }));
 }
 
 void TestRiproduzione::closeAudioSenzaEffetto_data()

@@ -117,6 +117,9 @@ private slots:
     void prossimaParola();
     void aCapo_data();
     void aCapo();
+    void rigaACapo_data();
+    void rigaACapo();
+    void schedaACapo();
 
     void dialogo();
     void dialogoStampa_data();
@@ -283,6 +286,97 @@ void TestStampa::aCapo()
         QVERIFY(r.aCapo && r.currentX == 600.0);
     QCOMPARE(doc.operazioni.filter(QRegularExpression(QStringLiteral("^(?!CurrentX 600|Print )"))),
         QStringList());
+}
+
+void TestStampa::rigaACapo_data()
+{
+    // Every character measures 100 twips; a fixed line runs from the origin to
+    // ScaleWidth - 1500, and from a tab column to the same place.
+    QTest::addColumn<int>("caratteri");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("finePause");
+    QTest::addColumn<QStringList>("righe");
+    const auto riga = [](const char* nome, int caratteri, int tab, const QString& testo,
+                          int finePause, const QStringList& righe) {
+        QTest::newRow(nome) << caratteri << tab << testo << finePause << righe;
+    };
+    riga("sta", 20, 0, QStringLiteral("uno  due"), -1, { QStringLiteral("uno  due") });
+    riga("esattamente piena", 8, 0, QStringLiteral("uno  due"), -1, { QStringLiteral("uno  due") });
+    riga("agli spazi", 10, 0, QStringLiteral("uno due tre quattro"), -1,
+        { QStringLiteral("uno due"), QStringLiteral("tre"), QStringLiteral("quattro") });
+    // The blanks within a line stay as they are; those at a break are left out.
+    const QString voce = QStringLiteral("Amore - A -  - 1990  (Scheda 9)");
+    riga("spazi della voce", 20, 0, voce, -1,
+        { QStringLiteral("Amore - A -  - 1990"), QStringLiteral("(Scheda 9)") });
+    riga("numero spezzato", 28, 0, voce, -1,
+        { QStringLiteral("Amore - A -  - 1990  (Scheda"), QStringLiteral("9)") });
+    riga("numero tenuto insieme", 28, 0, voce, 22,
+        { QStringLiteral("Amore - A -  - 1990"), QStringLiteral("(Scheda 9)") });
+    riga("parola più lunga della riga", 5, 0, QStringLiteral("ab lunghissima cd"), -1,
+        { QStringLiteral("ab"), QStringLiteral("lungh"), QStringLiteral("issim"),
+            QStringLiteral("a cd") });
+    // A continuation stands under the text it continues: at the tab column.
+    riga("dopo la tabulazione", 45, 36, QStringLiteral("aaaa bbbb cccc dddd"), -1,
+        { QStringLiteral("aaaa bbbb"), QStringLiteral("cccc dddd") });
+    // Broken inside a word, a letter keeps its accent: 500 twips hold two and a half here.
+    const QString e = QStringLiteral("e") + QChar(0x301);
+    riga("accenti interi", 40, 36, e.repeated(4), -1, { e.repeated(2), e.repeated(2) });
+}
+
+void TestStampa::rigaACapo()
+{
+    QFETCH(int, caratteri);
+    QFETCH(int, tab);
+    QFETCH(QString, testo);
+    QFETCH(int, finePause);
+    QFETCH(QStringList, righe);
+    CopioneStampa copione;
+    copione.scaleWidth = 1500 + 100 * caratteri;
+    const auto doc = registra(
+        [&](PrintSurface& s) {
+            if (tab)
+                s.Tab(tab);
+            StampaRigaACapo(s, testo, kCrLf, finePause);
+        },
+        copione);
+    righe.last() += kCrLf; // the line end asked for follows the last line only
+    QCOMPARE(doc.righeComplete(), righe);
+    const double inizio = tab ? (tab - 1) * 100.0 : 0.0;
+    for (const RigaStampata& r : doc.righe)
+        QVERIFY(r.aCapo && r.currentX == inizio);
+    // What fits is one output, as it always was.
+    QCOMPARE(doc.operazioni.filter(QStringLiteral("CurrentX")).size(), righe.size() - 1);
+}
+
+void TestStampa::schedaACapo()
+{
+    // A title and a value too long for their lines: continued under themselves, within the
+    // 900-twip right margin, in their own fonts.
+    TestiScheda t = schedaDiProva();
+    QStringList parole;
+    for (int i = 1; i <= 20; ++i)
+        parole.append(QStringLiteral("parola%1").arg(i));
+    t.brano = parole.join(QLatin1Char(' '));
+    t.artista = t.brano.toUpper();
+    const auto doc = registra([&](PrintSurface& s) { StampaInformazioni(s, t, kAdesso); });
+    QStringList titolo;
+    QStringList artista;
+    for (const RigaStampata& r : doc.righe) {
+        QVERIFY2(r.currentX + r.testo.trimmed().size() * 100 <= 9500, qPrintable(r.testo));
+        if (r.testo.startsWith(QStringLiteral("parola"))) {
+            QVERIFY(r.bold && r.italic && r.size == 14 && r.currentX == 0);
+            titolo.append(r.testo);
+        } else if (r.testo.startsWith(QStringLiteral("PAROLA"))) {
+            QVERIFY(!r.bold && !r.underline && r.size == 10 && r.currentX == 3500);
+            artista.append(r.testo);
+        }
+    }
+    QVERIFY(titolo.size() > 1);
+    QCOMPARE(titolo.join(QLatin1Char(' ')), t.brano);
+    QVERIFY(artista.size() > 2);
+    QVERIFY(artista.last().endsWith(kCrLf));
+    QCOMPARE(artista.join(QLatin1Char(' ')).chopped(2), t.artista);
 }
 
 void TestStampa::dialogo()

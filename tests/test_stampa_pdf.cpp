@@ -124,8 +124,12 @@ QString testoLungo(int versi)
 
 TestiScheda schedaLunga()
 {
-    return { QStringLiteral("Cielo di vetro"), QStringLiteral("Girasoli"), QStringLiteral("Onde"),
-        QStringLiteral("Pop"), QStringLiteral("1965"),
+    // A title and an artist too long for their lines.
+    return { QStringLiteral("Cielo di vetro sopra la città che dorme, una canzone lunga come un "
+                            "viaggio in treno tra le colline e il mare dell'Italia"),
+        QStringLiteral("Girasoli con l'orchestra sinfonica della città, il coro delle voci "
+                       "bianche e la banda del paese"),
+        QStringLiteral("Onde"), QStringLiteral("Pop"), QStringLiteral("1965"),
         QStringLiteral("Registrata dal vivo a Perugia, è la più bella"), testoLungo(160) };
 }
 
@@ -213,6 +217,18 @@ void TestStampaPdf::schedaLungaInPdf()
              QStringLiteral("Pop"), QStringLiteral("1965") })
         QVERIFY2(qAbs(prima(s).xMin - colonna) < 1, qPrintable(s));
     QVERIFY(prima(QStringLiteral("pubblicazione:")).xMax < colonna);
+    // The title and the artist continue on further lines, the artist under its column.
+    QSet<double> righeTitolo;
+    QSet<double> righeArtista;
+    qsizetype i = 0;
+    for (; p.parole.at(i).testo != QLatin1String("Artista"); ++i)
+        righeTitolo.insert(p.parole.at(i).yMin);
+    for (i += 3; p.parole.at(i).testo != QLatin1String("Album:"); ++i) {
+        QVERIFY2(p.parole.at(i).xMin > colonna - 1, qPrintable(p.parole.at(i).testo));
+        righeArtista.insert(p.parole.at(i).yMin);
+    }
+    QVERIFY(t.brano.size() >= 120 && righeTitolo.size() > 1);
+    QVERIFY(righeArtista.size() > 1);
 
     // Nothing outside the margins and the page frame, but the rules; the wrap fills lines.
     double destraMassima = 0;
@@ -235,12 +251,19 @@ void TestStampaPdf::elencoInPdf()
 {
     const QString pdf = percorso(QStringLiteral("elenco.pdf"));
     QtPrinterService servizio = QtPrinterService::versoFilePdf(pdf);
+    // Every tenth row 150 characters or more: wider than the line in Times New Roman 12.
+    const QString lungo = QStringLiteral(
+        " e il lungo viaggio della canzone che attraversa le colline e il mare, fino alla "
+        "città che dorme sotto le stelle");
     QStringList righe;
-    for (int i = 1; i <= 90; ++i)
-        righe.append(QStringLiteral("Brano %1 - Artista -  - 19%2  (Scheda %3)")
+    for (int i = 1; i <= 90; ++i) {
+        righe.append(QStringLiteral("Brano %1%2 - Artista -  - 19%3  (Scheda %4)")
                          .arg(i, 3, 10, QLatin1Char('0'))
+                         .arg(i % 10 ? QString() : lungo)
                          .arg(i % 100, 2, 10, QLatin1Char('0'))
                          .arg(i));
+        QVERIFY(i % 10 || righe.last().size() >= 150);
+    }
     const QDateTime adesso(QDate(2023, 11, 30), QTime(8, 0, 59));
     auto doc = servizio.nuovoDocumento();
     QVERIFY(StampaRigheElenco(
@@ -254,11 +277,19 @@ void TestStampaPdf::elencoInPdf()
     QCOMPARE(parole(testoPdf(pdf)), parole(atteso));
     const QString font = esegui(QStringLiteral("pdffonts"), { pdf });
     QVERIFY2(font.contains(QStringLiteral("LiberationSerif")), qPrintable(font));
-    // Rows at the 600-twip margin.
-    for (const Parola& w : pagine(pdf).parole) {
+    // Rows at the 600-twip margin; the long ones continue on the next line, within the right
+    // margin, and keep their card number whole.
+    const Pagine p = pagine(pdf);
+    for (const Parola& w : p.parole) {
         if (w.testo == QLatin1String("Brano"))
             QVERIFY(qAbs(w.xMin - kOrigine) < 0.6);
+        QVERIFY2(w.xMin > kOrigine - 0.6, qPrintable(w.testo));
+        QVERIFY2(w.xMax < p.larghezza - kBordo - kMargineDestro + 0.6, qPrintable(w.testo));
     }
+    const QString testo = testoPdf(pdf);
+    for (int i = 1; i <= 90; ++i)
+        QVERIFY2(
+            testo.contains(QStringLiteral("(Scheda %1)\n").arg(i)), qPrintable(QString::number(i)));
 }
 
 void TestStampaPdf::nessunaPaginaBianca()

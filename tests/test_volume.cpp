@@ -92,35 +92,54 @@ void TestVolume::limiti_data()
 {
     QTest::addColumn<long>("minimo");
     QTest::addColumn<long>("massimo");
+    QTest::addColumn<bool>("letto"); // whether the mixer tells its level
+    QTest::addColumn<long>("livello");
     QTest::addColumn<QString>("iniziale");
-    QTest::newRow("0..65535") << 0L << 65535L << QStringLiteral("49151");
+    QTest::addColumn<int>("top");
+    // A mixer that cannot tell: a quarter of the travel down.
+    QTest::newRow("0..65535") << 0L << 65535L << false << 0L << QStringLiteral("49151") << 19;
     // The minimum takes no part in the value: the bottom of the track is always 0.
-    QTest::newRow("-100..100") << -100L << 100L << QStringLiteral("75");
-    QTest::newRow("5..31") << 5L << 31L << QStringLiteral("23");
+    QTest::newRow("-100..100") << -100L << 100L << false << 0L << QStringLiteral("75") << 19;
+    QTest::newRow("5..31") << 5L << 31L << false << 0L << QStringLiteral("23") << 19;
+    // The speakers' level: the number shows it as read, the knob stands at the nearest pixel.
+    QTest::newRow("al 20 %") << 0L << 65535L << true << 13107L << QStringLiteral("13107") << 61;
+    QTest::newRow("al massimo") << 5L << 31L << true << 31L << QStringLiteral("31") << 0;
+    QTest::newRow("sotto lo zero") << -100L << 100L << true << -40L << QStringLiteral("-40") << 76;
 }
 
 void TestVolume::limiti()
 {
     QFETCH(long, minimo);
     QFETCH(long, massimo);
+    QFETCH(bool, letto);
+    QFETCH(long, livello);
     QFETCH(QString, iniziale);
+    QFETCH(int, top);
     m_fake->mixer.controllo = ControlloVolume { QStringLiteral("PCM"), minimo, massimo };
+    if (letto)
+        m_fake->mixer.livello = livello;
     apri();
     QCOMPARE(m_win->Label2->text(), QString::number(minimo));
     QCOMPARE(m_win->Label3->text(), QString::number(massimo));
     QCOMPARE(m_win->Text1->text(), iniziale);
+    QCOMPARE(m_win->Image1->y(), top);
+    QVERIFY(m_fake->mixer.valori.isEmpty());
 }
 
 void TestVolume::motoSenzaPulsante()
 {
+    m_fake->mixer.livello = 13107;
     apri();
     QTest::mouseMove(m_win->Image1, nelCursore(4));
-    QCOMPARE(m_fake->mixer.valori, QList<long>({ 49151 }));
     QTest::mouseMove(m_win->Image1, nelCursore(7));
-    QCOMPARE(m_fake->mixer.valori, QList<long>({ 49151, 49151 }));
-    // Hovering never moves the knob.
+    // Passing over the knob sends nothing and moves nothing.
+    QVERIFY(m_fake->mixer.valori.isEmpty());
     QVERIFY(!m_win->Timer1->isActive());
-    QCOMPARE(m_win->Image1->y(), 19);
+    QCOMPARE(m_win->Image1->y(), 61);
+    // A click on the knob's top edge leaves it where it is: the level sent is the one read.
+    QTest::mouseClick(m_win->Image1, Qt::LeftButton, {}, nelCursore(0));
+    QCOMPARE(m_fake->mixer.valori, QList<long>({ 13107 }));
+    QCOMPARE(m_win->Text1->text(), QStringLiteral("13107"));
 }
 
 void TestVolume::trascinamento_data()

@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 
+#include <utility>
+
 namespace melodora {
 
 ControlloRiproduzione::ControlloRiproduzione(MediaService& media, QAbstractButton* play,
@@ -27,21 +29,29 @@ void ControlloRiproduzione::play()
 {
     m_pause->setEnabled(true);
     m_stop->setEnabled(true);
-    m_media.mciExecute(QStringLiteral("play ") + ShortPath(m_file()));
+    const QString breve = ShortPath(m_file());
+    m_media.mciExecute(QStringLiteral("play ") + breve);
+    // A missing file opens nothing (the player has said so), and a device already open,
+    // whose file went away while it played, stays the one to end.
+    if (!breve.isEmpty())
+        m_aperto = breve;
 }
 
 void ControlloRiproduzione::pause()
 {
     if (nessunFile())
         return;
-    m_media.mciExecute(QStringLiteral("pause ") + ShortPath(m_file()));
+    if (!m_aperto.isEmpty())
+        m_media.mciExecute(QStringLiteral("pause ") + m_aperto);
     m_pause->setEnabled(false);
 }
 
 void ControlloRiproduzione::chiudi()
 {
-    // Ending playback is always play, then close, on the same short path.
-    const QString breve = ShortPath(m_file());
+    // Ending playback is always play, then close, on the same short path: the one opened.
+    if (m_aperto.isEmpty())
+        return;
+    const QString breve = std::exchange(m_aperto, QString());
     m_media.mciExecute(QStringLiteral("play ") + breve);
     m_media.mciExecute(QStringLiteral("close ") + breve);
 }
@@ -66,8 +76,7 @@ void ControlloRiproduzione::CloseAudio()
 
 void ControlloRiproduzione::chiudiSempre()
 {
-    if (!nessunFile())
-        chiudi();
+    chiudi();
     m_pause->setEnabled(false);
     m_stop->setEnabled(false);
 }

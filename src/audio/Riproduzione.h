@@ -12,7 +12,10 @@ class MediaService;
 
 /**
  * The playback buttons of one window and the commands behind them. The state lives
- * in the buttons themselves: an enabled Stop means the file's device is open.
+ * in the buttons themselves: an enabled Stop means the file's device may be open. Which
+ * device a Play opened is remembered, so that Pause and the ending of playback go to that
+ * device, and to none when Play found no file to open: a missing file is reported by the
+ * player once, on the Play, and a device never opened is never closed.
  */
 class ControlloRiproduzione {
 public:
@@ -25,16 +28,13 @@ public:
 
     /** Enables Pause and Stop, then sends "play " + the short path. */
     void play();
-    /** Sends "pause " + the short path and disables Pause; nothing without a file. */
+    /** Sends "pause " to the open device and disables Pause; nothing without a file. */
     void pause();
-    /** Sends "play " then "close " and disables Pause and Stop; nothing without a file. */
+    /** Sends "play " then "close " to the open device and disables Pause and Stop. */
     void stop();
     /** Ends the playback of the current file if its device is open (Stop enabled). */
     void CloseAudio();
-    /**
-     * Ends the playback without looking at Stop: "play " then "close " when the file is
-     * not blank, then disables Pause and Stop.
-     */
+    /** Ends the playback of the open device without looking at Stop; disables Pause and Stop. */
     void chiudiSempre();
 
     /** The path unchanged for an existing file, the empty string otherwise. */
@@ -48,6 +48,7 @@ private:
     QAbstractButton* m_pause;
     QAbstractButton* m_stop;
     std::function<QString()> m_file;
+    QString m_aperto; ///< the short path the last Play opened; empty while none is open
 };
 
 } // namespace melodora

@@ -13,6 +13,17 @@ bool GetVolumeControl(Mixer* hMixer, ControlloVolume& VolumeControl)
     return true;
 }
 
+bool GetVolumeValue(Mixer* hMixer, const ControlloVolume& VolumeControl, long& Value)
+{
+    if (!hMixer || VolumeControl.nome.isEmpty())
+        return false;
+    const std::optional<long> letto = hMixer->leggiVolume(VolumeControl);
+    if (!letto)
+        return false;
+    Value = *letto;
+    return true;
+}
+
 bool SetVolumeControl(Mixer* hMixer, const ControlloVolume& VolumeControl, long Value)
 {
     // A control that was never found has no name: the mixer would refuse it anyway.

@@ -13,6 +13,12 @@ namespace melodora::Volume {
 bool GetVolumeControl(Mixer* hMixer, ControlloVolume& VolumeControl);
 
 /**
+ * Reads the current value of @p VolumeControl into @p Value. False, with @p Value untouched,
+ * when there is no mixer, the control is the empty one, or the mixer cannot tell.
+ */
+bool GetVolumeValue(Mixer* hMixer, const ControlloVolume& VolumeControl, long& Value);
+
+/**
  * Sets @p VolumeControl to @p Value on every channel. False when there is no mixer,
  * when the control is the empty one (never found), or when the mixer refuses.
  */

@@ -176,9 +176,20 @@ void frmVolume::InitSlider()
     const double corsa = altezzaTraccia() - altezzaCursore();
     const double larghezza = Picture4->width() * twipsPerPixelX();
     const double larghezzaCursore = Image1->width() * twipsPerPixelX();
+    // The knob starts where the speakers are, so that the first drag starts from what the
+    // user hears; only a mixer that cannot tell leaves it at a quarter of its travel.
+    long letto = 0;
+    const bool noto
+        = m_maxValue > 0 && Volume::GetVolumeValue(m_hMixer.get(), m_volumeControl, letto);
+    double top = corsa / 4;
+    if (noto) {
+        const double m = static_cast<double>(m_maxValue);
+        top = corsa * (1.0 - std::clamp(static_cast<double>(letto), 0.0, m) / m);
+    }
     Image1->move(qRound((larghezza - larghezzaCursore) / 2 / twipsPerPixelX()),
-        qRound(corsa / 4 / twipsPerPixelY()));
-    Text1->setText(QString::number(valoreCursore(topCursore())));
+        qRound(top / twipsPerPixelY()));
+    // The mixer's own value, which the nearest pixel of the track may miss by a little.
+    Text1->setText(QString::number(noto ? letto : valoreCursore(topCursore())));
 }
 
 void frmVolume::ApplyVolume()
@@ -218,7 +229,9 @@ void frmVolume::Image1_MouseMove(int Button, int, float, float Y)
 {
     m_mouseButton = static_cast<short>(Button);
     m_pointerY = static_cast<float>(topCursore() + Y);
-    ApplyVolume();
+    // Passing over the knob is no request: only a move with a button held sends the value.
+    if (Button != 0)
+        ApplyVolume();
 }
 
 void frmVolume::Image1_MouseUp(int Button, int, float, float)
@@ -246,9 +259,11 @@ void frmVolume::Timer1_Timer()
         if (nuovoTop < 0)
             nuovoTop = 0;
     }
-    if (qRound(nuovoTop / twipsPerPixelY()) != Image1->y())
+    // A knob that stays put keeps the number shown: the mixer's own value at opening.
+    if (qRound(nuovoTop / twipsPerPixelY()) != Image1->y()) {
         spostaCursore(nuovoTop);
-    Text1->setText(QString::number(valoreCursore(topCursore())));
+        Text1->setText(QString::number(valoreCursore(topCursore())));
+    }
 }
 
 bool frmVolume::Image1_KeyDown(int KeyCode)

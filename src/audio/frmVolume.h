@@ -17,9 +17,10 @@ namespace melodora {
 
 /**
  * The volume window: a vertical slider over the speakers' volume of the system mixer.
- * The knob is dragged with the left button; every move over it and the release send
- * the value shown to the mixer. The window never reads the current volume: each
- * opening puts the knob at a quarter of its travel and leaves the mixer alone.
+ * Each opening reads the speakers' current volume and puts the knob there, showing that
+ * value; a mixer that cannot tell leaves the knob at a quarter of its travel. Opening and
+ * passing over the knob leave the mixer alone: the knob is dragged with the left button,
+ * and a move with a button held and the release send the value shown to the mixer.
  *
  * The mouse handlers take the button (1 left, 2 right, 4 middle), the shift state
  * (1 Shift, 2 Ctrl, 4 Alt) and the pointer's position within the knob in twips, the

@@ -3,18 +3,87 @@
 #include "lists/Elenchi.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
 #include <QToolTip>
+#include <QtMath>
+
+#include <algorithm>
+#include <array>
 
 namespace melodora {
+
+namespace {
+    /**
+     * Every row as wide as the widest entry. With rows of one size the view asks a single
+     * row its size; answered for the widest entry, it lets the list scroll sideways to the
+     * end of every entry (where the card number stands) instead of cutting entries short.
+     */
+    class DelegatoVoci : public QStyledItemDelegate {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+
+        QSize sizeHint(
+            const QStyleOptionViewItem& opzione, const QModelIndex& indice) const override
+        {
+            QSize dimensione = QStyledItemDelegate::sizeHint(opzione, indice);
+            QStyleOptionViewItem o = opzione;
+            initStyleOption(&o, indice);
+            const int campione = o.fontMetrics.horizontalAdvance(o.text);
+            dimensione.rwidth() += std::max(0, larghezzaTesto - campione);
+            return dimensione;
+        }
+
+        int larghezzaTesto = 0; ///< of the widest entry, in pixels
+    };
+
+    /**
+     * The width of the widest of @p voci in @p font, from the advances of their characters:
+     * shaping every entry of a long list would cost several times the list's own filling.
+     * Kerning only narrows an entry; a character's width more covers rounding.
+     */
+    int larghezzaMassima(const QStringList& voci, const QFont& font)
+    {
+        const QFontMetricsF metriche(font);
+        std::array<qreal, 256> latini;
+        latini.fill(-1);
+        QHash<char16_t, qreal> altri;
+        qreal massima = 0;
+        for (const QString& voce : voci) {
+            qreal larghezza = 0;
+            for (const QChar c : voce) {
+                const char16_t u = c.unicode();
+                if (u < latini.size()) {
+                    if (latini[u] < 0)
+                        latini[u] = metriche.horizontalAdvance(c);
+                    larghezza += latini[u];
+                } else {
+                    auto a = altri.find(u);
+                    if (a == altri.end())
+                        a = altri.insert(u, metriche.horizontalAdvance(c));
+                    larghezza += *a;
+                }
+            }
+            massima = std::max(massima, larghezza);
+        }
+        return massima > 0 ? qCeil(massima + metriche.averageCharWidth()) : 0;
+    }
+}
 
 CasellaElenco::CasellaElenco(QWidget* parent)
     : QListView(parent)
     , m_modello(new QStringListModel(this))
+    , m_delegato(new DelegatoVoci(this))
 {
     setModel(m_modello);
+    setItemDelegate(m_delegato);
+    // Entries are shown whole: a scroll bar where they are wider than the box.
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true); // a hundred thousand rows lay out at once
@@ -32,6 +101,8 @@ void CasellaElenco::riempi(const QStringList& voci)
     m_riempimento = true;
     selectionModel()->clear();
     m_voci = voci;
+    // Before the view lays the rows out, in the list's own font.
+    static_cast<DelegatoVoci*>(m_delegato)->larghezzaTesto = larghezzaMassima(m_voci, font());
     m_modello->setStringList(m_voci);
     m_riempimento = false;
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QStringListModel;
+class QStyledItemDelegate;
 
 namespace melodora {
 
@@ -11,7 +12,8 @@ namespace melodora {
  * The list box of the two list windows: single selection, filled in one go with entries
  * already in list order (no sorted insert one at a time, no item object per row: the model
  * shares the entries' strings), able to select the first entry beginning with a text and to
- * tell the entry nearest to a point. Its tooltip, set by the window, shows over the rows.
+ * tell the entry nearest to a point. Entries are shown whole, scrolling sideways where they
+ * are wider than the box. Its tooltip, set by the window, shows over the rows.
  */
 class CasellaElenco : public QListView {
     Q_OBJECT
@@ -58,6 +60,7 @@ protected:
 
 private:
     QStringListModel* m_modello;
+    QStyledItemDelegate* m_delegato; // every row as wide as the widest entry
     QStringList m_voci; // shared with the model
     bool m_riempimento = false;
 };

@@ -275,7 +275,7 @@ void frmElencoURL::txtCerca_Change()
     const int ora = lstTrovati->selezionaPrima(txtCerca->text());
     if (ora < 0) {
         if (!togliSpazi(lblMP3->text()).isEmpty())
-            m_riproduzione->chiudiSempre(); // play then close, playing or not
+            m_riproduzione->chiudiSempre(); // whatever Stop shows; a file never opened is left be
         lblFaiClic->hide();
         cmdPlay->setEnabled(false);
         cmdPause->setEnabled(false);

@@ -37,6 +37,9 @@ namespace {
 }
 
 struct QtMediaService::Dispositivo {
+    // Receiver of the player's signals and of the device's deferred reports: closing the
+    // device withdraws a report not yet shown, so one failure is reported once.
+    QObject contesto;
     // The output outlives the player that plays into it.
     std::unique_ptr<QAudioOutput> uscita;
     std::unique_ptr<QMediaPlayer> lettore;
@@ -46,6 +49,7 @@ struct QtMediaService::Dispositivo {
 
 QtMediaService::QtMediaService(MessageService& messaggi)
     : m_messaggi(messaggi)
+    , m_mancante(std::make_unique<QObject>())
 {
     // GStreamer plays into a fake sink when the machine has no sound at all; the
     // other backend gives up there. Read when the first player is made.
@@ -66,10 +70,10 @@ QMediaPlayer* QtMediaService::lettore(const QString& percorso) const
     return it == m_dispositivi.end() ? nullptr : it->second->lettore.get();
 }
 
-void QtMediaService::segnala(const QString& testo)
+void QtMediaService::segnala(QObject* contesto, const QString& testo)
 {
     // Shown from the event loop, never from inside a player's signal or a caller's step.
-    QTimer::singleShot(0, &m_contesto, [this, testo] {
+    QTimer::singleShot(0, contesto, [this, testo] {
         m_messaggi.mostra(
             QApplication::activeWindow(), testo, kTitolo, Icona::Esclamazione, Pulsanti::Ok);
     });
@@ -86,13 +90,14 @@ QtMediaService::Dispositivo& QtMediaService::apri(const QString& percorso)
     d->lettore = std::make_unique<QMediaPlayer>();
     d->lettore->setAudioOutput(d->uscita.get());
     Dispositivo* dispositivo = d.get();
-    QObject::connect(d->lettore.get(), &QMediaPlayer::errorOccurred, &m_contesto,
+    QObject::connect(d->lettore.get(), &QMediaPlayer::errorOccurred, &d->contesto,
         [this, dispositivo, percorso](QMediaPlayer::Error errore, const QString&) {
             if (errore == QMediaPlayer::NoError || dispositivo->guasto)
                 return;
             dispositivo->guasto = true;
             dispositivo->lettore->stop(); // it may still claim to be playing
-            segnala(kNonRiproducibile.arg(QDir::toNativeSeparators(percorso), motivo(errore)));
+            segnala(&dispositivo->contesto,
+                kNonRiproducibile.arg(QDir::toNativeSeparators(percorso), motivo(errore)));
         });
     d->lettore->setSource(QUrl::fromLocalFile(percorso));
     return *d;
@@ -100,6 +105,12 @@ QtMediaService::Dispositivo& QtMediaService::apri(const QString& percorso)
 
 void QtMediaService::chiudi(const QString& percorso)
 {
+    if (percorso.isEmpty()) {
+        // Ending playback of a missing file (play, then close, in one step) is no new
+        // attempt: its "play" is not reported.
+        m_mancante = std::make_unique<QObject>();
+        return;
+    }
     const auto it = m_dispositivi.find(percorso);
     if (it == m_dispositivi.end())
         return; // nothing open: nothing to release
@@ -119,12 +130,12 @@ void QtMediaService::mciExecute(const QString& comando)
         return;
     }
     if (parola != QLatin1String("play") && parola != QLatin1String("pause")) {
-        segnala(kComandoIgnoto.arg(comando));
+        segnala(&m_contesto, kComandoIgnoto.arg(comando));
         return;
     }
     if (percorso.isEmpty()) {
         // The caller names a missing file by an empty path.
-        segnala(kFileMancante);
+        segnala(m_mancante.get(), kFileMancante);
         return;
     }
     if (parola == QLatin1String("play")) {

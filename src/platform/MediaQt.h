@@ -15,9 +15,11 @@ namespace melodora {
  * Playback through Qt Multimedia (QMediaPlayer + QAudioOutput on GStreamer). Each path
  * is a device of its own with its own player, so that every window plays its own file.
  * "play " opens the file when needed and starts or resumes it without waiting, "pause "
- * holds it, "close " stops it and releases the player. A missing file (a command with no
- * path) and a file that cannot be played are reported in a message box of the service's
- * own; the caller never looks at a result.
+ * holds it, "close " stops it and releases the player; closing a path never opened does
+ * nothing. A missing file (a command with no path) and a file that cannot be played are
+ * reported in a message box of the service's own, once per attempt: a close in the same
+ * step (the play and close that end playback) withdraws the report of the play before it.
+ * The caller never looks at a result.
  */
 class QtMediaService : public MediaService {
 public:
@@ -36,11 +38,14 @@ private:
     struct Dispositivo;
     Dispositivo& apri(const QString& percorso);
     void chiudi(const QString& percorso);
-    void segnala(const QString& testo);
+    /** Shows @p testo from the event loop, unless @p contesto is gone by then. */
+    void segnala(QObject* contesto, const QString& testo);
 
     MessageService& m_messaggi;
-    // Receiver of the players' signals and of the deferred messages: they die with it.
+    // Receivers of the deferred messages: they die with them. The missing file's is renewed
+    // by a close of the empty path, which withdraws the report of the play just before it.
     QObject m_contesto;
+    std::unique_ptr<QObject> m_mancante;
     std::map<QString, std::unique_ptr<Dispositivo>> m_dispositivi;
 };
 

@@ -59,18 +59,27 @@ namespace {
                 massimo };
         }
 
+        std::optional<long> leggiVolume(const ControlloVolume& controllo) override
+        {
+            snd_mixer_elem_t* e = elemento(controllo);
+            if (!e)
+                return std::nullopt;
+            std::optional<long> piuAlto;
+            for (int c = 0; c <= SND_MIXER_SCHN_LAST; ++c) {
+                const auto canale = static_cast<snd_mixer_selem_channel_id_t>(c);
+                long valore = 0;
+                if (snd_mixer_selem_has_playback_channel(e, canale)
+                    && snd_mixer_selem_get_playback_volume(e, canale, &valore) >= 0)
+                    piuAlto = std::max(piuAlto.value_or(valore), valore);
+            }
+            return piuAlto;
+        }
+
         bool impostaVolume(const ControlloVolume& controllo, long valore) override
         {
-            snd_mixer_elem_t* e = m_elemento;
-            if (!e || controllo.nome != QString::fromUtf8(snd_mixer_selem_get_name(e)))
-                e = cercaElemento(m_h.get(), controllo.nome.toUtf8().constData());
+            snd_mixer_elem_t* e = elemento(controllo);
             if (!e)
                 return false;
-            // The simple mixer skips a write when the value equals its cached one, and
-            // that cache goes stale as soon as another program moves the volume: take
-            // in the pending change notices first.
-            if (m_eventiSenzaAttesa)
-                snd_mixer_handle_events(m_h.get());
             long minimo = 0;
             long massimo = 0;
             if (snd_mixer_selem_get_playback_volume_range(e, &minimo, &massimo) < 0)
@@ -82,6 +91,21 @@ namespace {
         }
 
     private:
+        /**
+         * The element of @p controllo, up to date: the simple mixer caches values (and skips
+         * a write equal to its cached one), and that cache goes stale as soon as another
+         * program moves the volume, so the pending change notices are taken in first.
+         */
+        snd_mixer_elem_t* elemento(const ControlloVolume& controllo)
+        {
+            snd_mixer_elem_t* e = m_elemento;
+            if (!e || controllo.nome != QString::fromUtf8(snd_mixer_selem_get_name(e)))
+                e = cercaElemento(m_h.get(), controllo.nome.toUtf8().constData());
+            if (e && m_eventiSenzaAttesa)
+                snd_mixer_handle_events(m_h.get());
+            return e;
+        }
+
         ManigliaMixer m_h;
         bool m_eventiSenzaAttesa;
         snd_mixer_elem_t* m_elemento = nullptr;

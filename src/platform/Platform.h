@@ -92,6 +92,11 @@ public:
     virtual ~Mixer() = default;
     /** The speakers' playback volume control, or none when the mixer has none. */
     virtual std::optional<ControlloVolume> controlloVolume() = 0;
+    /**
+     * The control's current value, as others may have left it (its loudest channel when the
+     * channels differ); none when the mixer cannot tell.
+     */
+    virtual std::optional<long> leggiVolume(const ControlloVolume& controllo) = 0;
     /** Sets the control to @p valore on every channel; false when the mixer refuses. */
     virtual bool impostaVolume(const ControlloVolume& controllo, long valore) = 0;
 };

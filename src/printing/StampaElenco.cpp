@@ -37,8 +37,15 @@ bool StampaRigheElenco(PrintSurface& stampante, TipoElenco tipo, const QString& 
         [](PrintSurface& s) { s.Print(QStringLiteral("   ")); },
         [](PrintSurface& s) { s.FontSize(12); },
     };
+    // A row too wide for the line continues on the next; the card number that closes it
+    // ("  (Scheda n)") stays in one piece, so that it reads whole on paper.
     for (const QString& riga : righe)
-        passi.push_back([&riga](PrintSurface& s) { s.Print(riga); });
+        passi.push_back([&riga](PrintSurface& s) {
+            const qsizetype numero = riga.endsWith(QLatin1Char(')'))
+                ? riga.lastIndexOf(QStringLiteral("  (Scheda "))
+                : -1;
+            StampaRigaACapo(s, riga, {}, numero < 0 ? -1 : numero + 2);
+        });
     const std::function<void(PrintSurface&)> coda[] = {
         [](PrintSurface& s) { s.FontSize(18); },
         [&](PrintSurface& s) { s.Print(regola); },

@@ -5,6 +5,9 @@
 #include "printing/TestiStampa.h"
 
 #include <QStringList>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 
 namespace melodora {
 
@@ -22,6 +25,66 @@ namespace {
     constexpr double kMargineDestro = 900;
     constexpr int kColonnaValori = 36;
 
+    /**
+     * The longest beginning of @p parola, whole characters, that is at most @p larghezza
+     * wide; one character at least, so that every line holds something.
+     */
+    qsizetype taglioParola(PrintSurface& s, const QString& parola, double larghezza)
+    {
+        QTextBoundaryFinder caratteri(QTextBoundaryFinder::Grapheme, parola);
+        caratteri.toStart();
+        qsizetype taglio = caratteri.toNextBoundary();
+        for (qsizetype dopo = caratteri.toNextBoundary(); dopo > 0;
+             dopo = caratteri.toNextBoundary()) {
+            if (s.TextWidth(parola.left(dopo)) > larghezza)
+                break;
+            taglio = dopo;
+        }
+        return taglio;
+    }
+
+    /** @p riga cut into the lines StampaRigaACapo prints. */
+    QStringList divisa(PrintSurface& s, const QString& riga, double larghezza, qsizetype finePause)
+    {
+        const qsizetype fine = finePause < 0 ? riga.size() : std::min(finePause, riga.size());
+        const auto spazio = [&](qsizetype i) { return riga.at(i) == QLatin1Char(' '); };
+        QStringList righe;
+        qsizetype inizio = 0;
+        while (inizio < riga.size()) {
+            qsizetype ultimo = riga.size(); // the rest, without its trailing blanks
+            while (ultimo > inizio && spazio(ultimo - 1))
+                --ultimo;
+            if (ultimo == inizio)
+                break;
+            // The longest run of whole words that fits: the rest, else the text up to one of
+            // the blanks that may break it.
+            qsizetype taglio = -1;
+            if (s.TextWidth(riga.mid(inizio, ultimo - inizio)) <= larghezza) {
+                taglio = ultimo;
+            } else {
+                for (qsizetype i = inizio + 1; i < fine; ++i) {
+                    if (!spazio(i) || spazio(i - 1))
+                        continue;
+                    if (s.TextWidth(riga.mid(inizio, i - inizio)) > larghezza)
+                        break;
+                    taglio = i;
+                }
+            }
+            if (taglio < 0) {
+                // Not even the first word fits: it is broken inside.
+                qsizetype finePrima = inizio;
+                while (finePrima < ultimo && !spazio(finePrima))
+                    ++finePrima;
+                taglio = inizio + taglioParola(s, riga.mid(inizio, finePrima - inizio), larghezza);
+            }
+            righe.append(riga.mid(inizio, taglio - inizio));
+            inizio = taglio;
+            while (inizio < riga.size() && spazio(inizio))
+                ++inizio;
+        }
+        return righe.isEmpty() ? QStringList { riga } : righe;
+    }
+
     void apertura(PrintSurface& s, const QString& intestazione)
     {
         s.Orientation(1);
@@ -33,7 +96,7 @@ namespace {
         s.FontBold(true);
         s.Print({});
         s.Print({});
-        s.Print(intestazione);
+        StampaRigaACapo(s, intestazione);
         s.FontSize(14);
         s.FontItalic(false);
         s.FontBold(false);
@@ -56,7 +119,7 @@ namespace {
             s.PrintSenzaACapo(etichetta);
             s.FontUnderline(false);
             s.Tab(kColonnaValori);
-            s.Print(valore + kCrLf);
+            StampaRigaACapo(s, valore, kCrLf);
         }
         s.Print({});
         s.ScaleMode(0);
@@ -160,6 +223,26 @@ QString ProssimaParola(QString& testo)
     QString parola = testo.left(spazio);
     testo = togliSpazi(testo.mid(spazio + 1));
     return parola;
+}
+
+void StampaRigaACapo(
+    PrintSurface& stampante, const QString& testo, const QString& aCapo, qsizetype finePause)
+{
+    const double inizio = stampante.CurrentX();
+    // The fixed parts' origin lies at the left margin, 600 twips into the printable area.
+    const double destro = stampante.ScaleWidth() - kMargineSinistro - kMargineDestro;
+    const double larghezza = destro - inizio;
+    // What fits (or has no room at all) prints as it always has: one output, one line end.
+    if (larghezza <= 0 || stampante.TextWidth(testo) <= larghezza) {
+        stampante.Print(testo + aCapo);
+        return;
+    }
+    const QStringList righe = divisa(stampante, testo, larghezza, finePause);
+    for (qsizetype i = 0; i < righe.size(); ++i) {
+        if (i > 0)
+            stampante.CurrentX(inizio);
+        stampante.Print(i + 1 < righe.size() ? righe.at(i) : righe.at(i) + aCapo);
+    }
 }
 
 void StampaACapo(PrintSurface& stampante, const QString& testo)

@@ -45,6 +45,17 @@ bool StampaScheda(PrintSurface& stampante, Impaginazione impaginazione, const Te
 void StampaACapo(PrintSurface& stampante, const QString& testo);
 
 /**
+ * Prints @p testo from the print position and ends the line, as the fixed parts of the
+ * printouts do (ScaleMode 1, ScaleLeft -600). A text that would cross the wrapped texts'
+ * right margin (900 twips before the printable area's right edge) continues on further
+ * lines, each placed where the text began: broken at blanks (the blanks at a break are left
+ * out, those within a line kept), a word wider than a whole line broken inside. Blanks from
+ * @p finePause on are no breaks (-1: every blank is). @p aCapo follows the last line's text.
+ */
+void StampaRigaACapo(PrintSurface& stampante, const QString& testo, const QString& aCapo = {},
+    qsizetype finePause = -1);
+
+/**
  * The next word of @p testo (words are separated by blanks only); @p testo keeps the rest,
  * without leading and trailing blanks. An empty word means no word is left.
  */

@@ -90,43 +90,49 @@ public:
     QStringList filtri;
 };
 
-/** Records every command string; a path is "existing" unless listed in mancanti. */
+/**
+ * Records every command string; a path is "existing" unless listed in mancanti. Like the
+ * system's media control, it reports every command that names no file in a message box
+ * (close included), so a test counts the reports a window causes.
+ */
 class FakeMedia : public MediaService {
 public:
-    void mciExecute(const QString& comando) override { comandi.append(comando); }
+    explicit FakeMedia(MessageService& messaggi_)
+        : messaggi(messaggi_)
+    {
+    }
+    void mciExecute(const QString& comando) override
+    {
+        comandi.append(comando);
+        if (comando.indexOf(QLatin1Char(' ')) == comando.size() - 1)
+            messaggi.mostra(nullptr, QStringLiteral("File non trovato: ") + comando,
+                QStringLiteral("Riproduzione"), Icona::Esclamazione, Pulsanti::Ok);
+    }
     QString shortPath(const QString& percorso) override
     {
         return mancanti.contains(percorso) ? QString() : percorso;
     }
+    MessageService& messaggi;
     QStringList comandi;
     QStringList mancanti;
 };
 
-/** A mixer with scripted bounds (0..65535 by default) that records every value set. */
+class FakeMixerService;
+
+/** A mixer with the service's scripted bounds and level that records every value set. */
 class FakeMixer : public Mixer {
 public:
-    FakeMixer(std::optional<ControlloVolume> controllo, QList<long>* valori, int* rilasci = nullptr)
-        : m_controllo(std::move(controllo))
-        , m_valori(valori)
-        , m_rilasci(rilasci)
+    explicit FakeMixer(FakeMixerService& servizio)
+        : m_servizio(servizio)
     {
     }
-    ~FakeMixer() override
-    {
-        if (m_rilasci)
-            ++*m_rilasci;
-    }
-    std::optional<ControlloVolume> controlloVolume() override { return m_controllo; }
-    bool impostaVolume(const ControlloVolume&, long valore) override
-    {
-        m_valori->append(valore);
-        return true;
-    }
+    ~FakeMixer() override;
+    std::optional<ControlloVolume> controlloVolume() override;
+    std::optional<long> leggiVolume(const ControlloVolume&) override;
+    bool impostaVolume(const ControlloVolume&, long valore) override;
 
 private:
-    std::optional<ControlloVolume> m_controllo;
-    QList<long>* m_valori;
-    int* m_rilasci;
+    FakeMixerService& m_servizio;
 };
 
 class FakeMixerService : public MixerService {
@@ -136,15 +142,30 @@ public:
         ++aperture;
         if (!apribile)
             return nullptr;
-        return std::make_unique<FakeMixer>(controllo, &valori, &rilasciati);
+        return std::make_unique<FakeMixer>(*this);
     }
     bool apribile = true;
     std::optional<ControlloVolume> controllo
         = ControlloVolume { QStringLiteral("Master"), 0, 65535 };
+    std::optional<long> livello; ///< the speakers' current value; none: the mixer cannot tell
     QList<long> valori;
     int aperture = 0;
     int rilasciati = 0; ///< mixers opened and released since
 };
+
+inline FakeMixer::~FakeMixer() { ++m_servizio.rilasciati; }
+inline std::optional<ControlloVolume> FakeMixer::controlloVolume() { return m_servizio.controllo; }
+inline std::optional<long> FakeMixer::leggiVolume(const ControlloVolume&)
+{
+    return m_servizio.livello;
+}
+inline bool FakeMixer::impostaVolume(const ControlloVolume&, long valore)
+{
+    m_servizio.valori.append(valore);
+    if (m_servizio.livello)
+        m_servizio.livello = valore;
+    return true;
+}
 
 /** Hands out recording documents (none when not disponibile); keeps what each received. */
 class FakePrinter : public PrinterService {
@@ -181,7 +202,7 @@ struct FakePlatform {
     FakeHelp guida;
     FakeKeys tasti;
     FakeFileDialog dialoghi;
-    FakeMedia media;
+    FakeMedia media { messaggi };
     FakeMixerService mixer;
     FakePrinter stampante;
     FakeShell shell;
