@@ -17,25 +17,6 @@ namespace melodora {
 namespace {
     // Block size of the bulk pass: whole records, about 2.8 MB.
     constexpr qint64 kSchedePerBlocco = 1000;
-
-    Esito leggiTutto(FileOps& ops, int fd, char* buf, qint64 len, qint64 offset, qint64* letti)
-    {
-        qint64 fatto = 0;
-        while (fatto < len) {
-            const ssize_t r = ops.pread(fd, buf + fatto, static_cast<size_t>(len - fatto),
-                static_cast<off_t>(offset + fatto));
-            if (r < 0) {
-                if (errno == EINTR)
-                    continue;
-                return Esito::daErrno(QStringLiteral("lettura"));
-            }
-            if (r == 0)
-                break;
-            fatto += r;
-        }
-        *letti = fatto;
-        return {};
-    }
 }
 
 qint64 arrotondaNumero(double x) { return static_cast<qint64>(std::nearbyint(x)); }
@@ -147,11 +128,10 @@ Esito ArchivioSchede::LeggiScheda(qint64 n, Scheda& scheda) const
         return Esito::fallito(QStringLiteral("numero di scheda non valido: %1").arg(n));
     char record[kLunghezzaScheda];
     std::memset(record, ' ', sizeof record);
-    qint64 letti = 0;
-    if (Esito e
-        = leggiTutto(*m_ops, m_fd, record, kLunghezzaScheda, (n - 1) * kLunghezzaScheda, &letti);
-        !e)
-        return e;
+    const qint64 letti
+        = m_ops->leggiTutto(m_fd, record, kLunghezzaScheda, (n - 1) * kLunghezzaScheda);
+    if (letti < 0)
+        return Esito::daErrno(QStringLiteral("lettura"));
     if (letti == 0)
         return Esito::fallito(QStringLiteral("la scheda %1 non esiste").arg(n));
     std::memset(record + letti, ' ', static_cast<size_t>(kLunghezzaScheda - letti));
@@ -164,25 +144,9 @@ Esito ArchivioSchede::scriviInCoda(qint64 offset, const QByteArray& dati)
     const qint64 prima = lunghezza();
     if (prima < 0)
         return Esito::daErrno(m_percorso);
-    qint64 scritti = 0;
     Esito esito;
-    while (scritti < dati.size()) {
-        const ssize_t w = m_ops->pwrite(m_fd, dati.constData() + scritti,
-            static_cast<size_t>(dati.size() - scritti), static_cast<off_t>(offset + scritti));
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            esito = Esito::daErrno(QStringLiteral("scrittura"));
-            break;
-        }
-        if (w == 0) {
-            // A write that makes no progress would loop for ever: count it as a full disk.
-            errno = ENOSPC;
-            esito = Esito::daErrno(QStringLiteral("scrittura"));
-            break;
-        }
-        scritti += w;
-    }
+    if (!m_ops->scriviTutto(m_fd, dati.constData(), dati.size(), offset))
+        esito = Esito::daErrno(QStringLiteral("scrittura"));
     if (esito && m_ops->fsync(m_fd) != 0)
         esito = Esito::daErrno(QStringLiteral("sincronizzazione"));
     // The first record of a file that may have just been created: its name in the folder
@@ -217,11 +181,10 @@ Esito ArchivioSchede::perOgniScheda(
         static_cast<size_t>(std::clamp<qint64>(totale, 1, kSchedePerBlocco) * kLunghezzaScheda));
     for (qint64 primo = 1; primo <= totale; primo += kSchedePerBlocco) {
         const qint64 quante = std::min(kSchedePerBlocco, totale - primo + 1);
-        qint64 letti = 0;
-        if (Esito e = leggiTutto(*m_ops, m_fd, blocco.data(), quante * kLunghezzaScheda,
-                (primo - 1) * kLunghezzaScheda, &letti);
-            !e)
-            return e;
+        const qint64 letti = m_ops->leggiTutto(
+            m_fd, blocco.data(), quante * kLunghezzaScheda, (primo - 1) * kLunghezzaScheda);
+        if (letti < 0)
+            return Esito::daErrno(QStringLiteral("lettura"));
         const qint64 intere = letti / kLunghezzaScheda;
         for (qint64 i = 0; i < intere; ++i) {
             if (!visita(primo + i, blocco.data() + i * kLunghezzaScheda))

@@ -59,43 +59,19 @@ namespace {
         return Esito::fallito(QStringLiteral("l'archivio si è accorciato durante la copia"));
     }
 
-    Esito scriviTutto(FileOps& ops, int fd, const char* dati, qint64 quanti, qint64 offset)
-    {
-        qint64 scritti = 0;
-        while (scritti < quanti) {
-            const ssize_t w = ops.pwrite(fd, dati + scritti, static_cast<size_t>(quanti - scritti),
-                static_cast<off_t>(offset + scritti));
-            if (w < 0) {
-                if (errno == EINTR)
-                    continue;
-                return Esito::daErrno(QStringLiteral("scrittura"));
-            }
-            if (w == 0) {
-                errno = ENOSPC;
-                return Esito::daErrno(QStringLiteral("scrittura"));
-            }
-            scritti += w;
-        }
-        return {};
-    }
-
     // Through user memory, where the system cannot copy between the two files itself.
     Esito copiaABlocchi(FileOps& ops, int in, qint64 da, int out, qint64 a, qint64 quanti)
     {
         std::vector<char> blocco(static_cast<size_t>(std::min(kBlocco, quanti)));
         while (quanti > 0) {
             const qint64 pezzo = std::min(static_cast<qint64>(blocco.size()), quanti);
-            const ssize_t r
-                = ops.pread(in, blocco.data(), static_cast<size_t>(pezzo), static_cast<off_t>(da));
-            if (r < 0) {
-                if (errno == EINTR)
-                    continue;
+            const qint64 r = ops.leggiTutto(in, blocco.data(), pezzo, da);
+            if (r < 0)
                 return Esito::daErrno(QStringLiteral("lettura"));
-            }
             if (r == 0)
                 return accorciato();
-            if (Esito e = scriviTutto(ops, out, blocco.data(), r, a); !e)
-                return e;
+            if (!ops.scriviTutto(out, blocco.data(), r, a))
+                return Esito::daErrno(QStringLiteral("scrittura"));
             da += r;
             a += r;
             quanti -= r;
@@ -354,9 +330,10 @@ namespace {
             esito = copia(ops, in, 0, out.fd(), 0, inizio);
         if (esito)
             esito = copia(ops, in, dopo, out.fd(), inizio, lunghezza - dopo);
-        if (esito)
-            esito = scriviTutto(
-                ops, out.fd(), aggiunta.constData(), aggiunta.size(), inizio + lunghezza - dopo);
+        if (esito
+            && !ops.scriviTutto(
+                out.fd(), aggiunta.constData(), aggiunta.size(), inizio + lunghezza - dopo))
+            esito = Esito::daErrno(QStringLiteral("scrittura di ") + temporaneo);
         if (esito && ops.fsync(out.fd()) != 0)
             esito = Esito::daErrno(QStringLiteral("sincronizzazione di ") + temporaneo);
         if (!out.chiudi() && esito)
@@ -396,19 +373,12 @@ Esito Redazione::elimina(qint64 n, const std::optional<Scheda>& vista, qint64& r
         return schedaInesistente(n, intere);
     if (vista) {
         char record[kLunghezzaScheda];
-        qint64 letti = 0;
-        while (letti < kLunghezzaScheda) {
-            const ssize_t r = m_ops.pread(in.fd(), record + letti,
-                static_cast<size_t>(kLunghezzaScheda - letti),
-                static_cast<off_t>((n - 1) * kLunghezzaScheda + letti));
-            if (r < 0 && errno == EINTR)
-                continue;
-            if (r < 0)
-                return Esito::daErrno(QStringLiteral("lettura"));
-            if (r == 0)
-                return schedaInesistente(n, intere - 1);
-            letti += r;
-        }
+        const qint64 letti
+            = m_ops.leggiTutto(in.fd(), record, kLunghezzaScheda, (n - 1) * kLunghezzaScheda);
+        if (letti < 0)
+            return Esito::daErrno(QStringLiteral("lettura"));
+        if (letti < kLunghezzaScheda)
+            return schedaInesistente(n, intere - 1);
         if (Scheda::daByte(record) != *vista)
             return schedaCambiata(n);
     }

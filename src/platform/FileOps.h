@@ -32,6 +32,17 @@ public:
     virtual int flock(int fd, int operation);
     virtual int fchmod(int fd, mode_t mode);
     virtual int fchown(int fd, uid_t owner, gid_t group);
+
+    /**
+     * Reads up to @p len bytes at @p offset, going on after short reads and EINTR until the
+     * end of the file: the bytes read, or -1 with errno set.
+     */
+    long long leggiTutto(int fd, void* buf, long long len, long long offset);
+    /**
+     * Writes all @p len bytes at @p offset, going on after short writes and EINTR; false
+     * with errno set on failure (ENOSPC for a write that makes no progress).
+     */
+    bool scriviTutto(int fd, const void* buf, long long len, long long offset);
 };
 
 /** The process's real file system. */
