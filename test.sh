@@ -16,7 +16,7 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== formato del codice"
-find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
+find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run -Werror
 
 echo "== compilazione (ASan + UBSan)"
 # Ninja when there is one: it keeps both cores busy across the many test programs.
