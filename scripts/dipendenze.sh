@@ -1,14 +1,53 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when missing.
+# Installs the Debian packages that are missing, in sets:
+#
+#   scripts/dipendenze.sh            to build and run the program (./run.sh)
+#   scripts/dipendenze.sh prova      and what the tests, the package and the screenshots add
+#                                    (./test.sh, scripts/screenshot.sh)
+#   scripts/dipendenze.sh fuzz       and clang with libFuzzer (scripts/fuzz.sh)
+#   scripts/dipendenze.sh --elenco [SET]   prints the set, one package a line, installs nothing
+#
+# A sound server is never installed on a user's machine: on a desktop it would replace the
+# one that plays (pulseaudio displaces pipewire-pulse). Only a test machine, which CI marks
+# with CI=true, gets the private PulseAudio that the tests playing for real use; elsewhere
+# those tests use it when pulseaudio is already installed, and skip their stream checks when
+# it is not.
 set -euo pipefail
-PACCHETTI=(
-  cmake g++ make qt6-base-dev qt6-multimedia-dev libasound2-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  pulseaudio pulseaudio-utils libasound2-plugins
-  fonts-dejavu-core fonts-liberation poppler-utils xvfb xauth imagemagick
-  sox libsox-fmt-mp3 xdg-utils python3-pil clang-format xdotool
-  clang libclang-rt-14-dev desktop-file-utils
+
+PROGRAMMA=(
+  cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libasound2-dev
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation xdg-utils
 )
+PROVA=(
+  clang-format fonts-dejavu-core poppler-utils sox libsox-fmt-mp3
+  xvfb xauth imagemagick xdotool python3-pil python3-mutagen libtag1-dev
+  dpkg-dev file desktop-file-utils appstream
+)
+SERVER_AUDIO=(pulseaudio pulseaudio-utils libasound2-plugins)
+FUZZ=(clang libclang-rt-14-dev)
+
+elenco=0
+if [ "${1:-}" = "--elenco" ]; then
+  elenco=1
+  shift
+fi
+insieme="${1:-programma}"
+PACCHETTI=("${PROGRAMMA[@]}")
+case "$insieme" in
+  programma) ;;
+  prova)
+    PACCHETTI+=("${PROVA[@]}")
+    [ "${CI:-}" = "true" ] && PACCHETTI+=("${SERVER_AUDIO[@]}")
+    ;;
+  fuzz) PACCHETTI+=("${FUZZ[@]}") ;;
+  *) echo "uso: $0 [--elenco] [programma|prova|fuzz]" >&2; exit 2 ;;
+esac
+
+if [ $elenco -eq 1 ]; then
+  printf '%s\n' "${PACCHETTI[@]}"
+  exit 0
+fi
+
 mancanti=()
 for p in "${PACCHETTI[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

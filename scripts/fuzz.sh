@@ -3,11 +3,14 @@
 # fuzz/bersagli.def, replays its committed regression inputs, then fuzzes it for a bounded
 # time starting from its committed seeds. A finding is copied into fuzz/regressions/TARGET/
 # (commit it, with a test in the ordinary suite) and fails the run.
-#   scripts/fuzz.sh [TARGET...]      FUZZ_SECONDS=30 per target by default; 0 only replays.
+#   scripts/fuzz.sh [TARGET...]      FUZZ_SECONDS=10 per target by default; 0 only replays.
+# .ci/run calls it after ./test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-SECONDI="${FUZZ_SECONDS:-30}"
+scripts/dipendenze.sh fuzz
+
+SECONDI="${FUZZ_SECONDS:-10}"
 BUILD="${FUZZ_BUILD:-build-fuzz}"
 if [ $# -gt 0 ]; then
   BERSAGLI=("$@")

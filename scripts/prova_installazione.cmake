@@ -44,9 +44,11 @@ execute_process(COMMAND ${cartella}/bin/melodora-cli count WORKING_DIRECTORY ${P
 if(esito OR NOT uscita STREQUAL "1\n" OR NOT EXISTS ${cartella}/bin/Sonoria.sng)
   message(FATAL_ERROR "melodora-cli count dalla cartella copiata: ${esito} '${uscita}' ${errori}")
 endif()
-execute_process(COMMAND ${cartella}/bin/melodora-cli --help RESULT_VARIABLE esito OUTPUT_QUIET)
-if(esito)
-  message(FATAL_ERROR "melodora-cli --help: ${esito}")
+execute_process(COMMAND ${cartella}/bin/melodora-cli --help RESULT_VARIABLE esito
+  OUTPUT_VARIABLE aiuto)
+string(FIND "${aiuto}" "${cartella}/bin/Sonoria.sng" dove)
+if(esito OR dove LESS 0)
+  message(FATAL_ERROR "melodora-cli --help (${esito}) non nomina ${cartella}/bin/Sonoria.sng:\n${aiuto}")
 endif()
 
 find_program(VALIDA desktop-file-validate)

@@ -27,6 +27,8 @@ private slots:
     void appendFallitoNonLasciaCoda();
     void passaggioSuArchivioDanneggiato();
     void appFilePath();
+    void cartelleProgramma_data();
+    void cartelleProgramma();
     void arrotondamentoBancario_data();
     void arrotondamentoBancario();
 
@@ -278,6 +280,52 @@ void TestArchivio::appFilePath()
     impostaCartellaProgramma(QString());
     QCOMPARE(AppFilePath(QStringLiteral("x")),
         QCoreApplication::applicationDirPath() + QStringLiteral("/x"));
+}
+
+// Which installation keeps its files where: only a package's layout moves the user's files.
+void TestArchivio::cartelleProgramma_data()
+{
+    QTest::addColumn<QStringList>("guide");
+    QTest::addColumn<QString>("eseguibile");
+    QTest::addColumn<QString>("dati");
+    QTest::addColumn<QString>("guida");
+    const QString casa = QStringLiteral("casa/.local/share/Melodora");
+    QTest::newRow("pacchetto") << QStringList { "usr/share/melodora/Sonoria.hlp" } << "usr/bin"
+                               << casa << "usr/share/melodora";
+    QTest::newRow("build") << QStringList { "build/Sonoria.hlp" } << "build"
+                           << "build"
+                           << "build";
+    QTest::newRow("cartella copiata") << QStringList { "copia/bin/Sonoria.hlp" } << "copia/bin"
+                                      << "copia/bin"
+                                      << "copia/bin";
+    // A help file next to the program wins: that folder was copied as a whole.
+    QTest::newRow("entrambe") << QStringList { "usr/bin/Sonoria.hlp",
+        "usr/share/melodora/Sonoria.hlp" }
+                              << "usr/bin"
+                              << "usr/bin"
+                              << "usr/bin";
+    QTest::newRow("senza guida") << QStringList {} << "usr/bin"
+                                 << "usr/bin"
+                                 << "usr/bin";
+}
+
+void TestArchivio::cartelleProgramma()
+{
+    QFETCH(QStringList, guide);
+    QFETCH(QString, eseguibile);
+    QFETCH(QString, dati);
+    QFETCH(QString, guida);
+    QTemporaryDir radice;
+    for (const QString& g : guide) {
+        QVERIFY(QDir().mkpath(QFileInfo(radice.filePath(g)).path()));
+        QFile f(radice.filePath(g));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir().mkpath(radice.filePath(eseguibile)));
+    const CartelleProgramma c = melodora::cartelleProgramma(
+        radice.filePath(eseguibile), radice.filePath(QStringLiteral("casa/.local/share")));
+    QCOMPARE(c.dati, radice.filePath(dati));
+    QCOMPARE(c.guida, radice.filePath(guida));
 }
 
 void TestArchivio::arrotondamentoBancario_data()

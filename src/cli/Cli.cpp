@@ -15,9 +15,12 @@ namespace {
 
     void aiuto(QTextStream& out)
     {
+        // The same archive as the window's, wherever this installation keeps it.
         out << "Uso: melodora-cli [--archive FILE] COMANDO [ARGOMENTI]\n\n"
-               "Lavora sull'archivio delle schede (Sonoria.sng accanto al programma, oppure il\n"
-               "file indicato con --archive). Esce con 0 se il comando riesce.\n\n"
+               "Lavora sull'archivio delle schede del programma, oppure sul file indicato con\n"
+               "--archive. L'archivio del programma è:\n  "
+            << percorsoArchivio(QString())
+            << "\nEsce con 0 se il comando riesce.\n\n"
                "Comandi:\n";
         for (const Comando& c : comandi()) {
             out << "  " << c.sintassi << "\n";

@@ -15,7 +15,7 @@ struct Uscita {
 /** The command-line companion: parses the arguments and runs one command. */
 int esegui(const QStringList& argomenti, Uscita uscita);
 
-/** The archive the command works on: --archive FILE, else Sonoria.sng next to the program. */
+/** The archive the command works on: --archive FILE, else the program's own (AppFilePath). */
 QString percorsoArchivio(const QString& opzione);
 
 } // namespace melodora::cli

@@ -64,7 +64,10 @@ int frmSonoria::ExtractResource(const QString& risorsa, const QString& percorso)
 void frmSonoria::estraiAnimazione()
 {
     const QString risorsa = QStringLiteral(":/starman.gif");
-    ExtractResource(risorsa, AppFilePath(QStringLiteral("starman.gif")));
+    // The file is read only when a run starts: written (and synced) once the window is up,
+    // so that start-up does not wait for the disk.
+    QTimer::singleShot(0, this,
+        [risorsa] { ExtractResource(risorsa, AppFilePath(QStringLiteral("starman.gif"))); });
     // Until the first run, element 0 shows the animation's first image, still.
     QImageReader lettore(risorsa);
     const QImage primo = lettore.read();
