@@ -380,8 +380,10 @@ void TestElenchi::parole_data()
                                    << "inizio" << true;
     QTest::newRow("a capo non unisce") << "fine\r\ninizio"
                                        << "fineinizio" << false;
-    QTest::newRow("accento nel testo") << "Perché no"
+    QTest::newRow("accento nel testo") << "Non so dire di no, Perché no"
                                        << "perche" << true;
+    QTest::newRow("accento in testa") << "Canto ancora con l'Èstasi"
+                                      << "estasi canto" << true;
     QTest::newRow("accento nel criterio") << "PERCHE NO"
                                           << "perché" << true;
     QTest::newRow("accento diverso") << "perchè"

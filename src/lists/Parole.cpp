@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -64,6 +65,7 @@ namespace {
     struct PiegaByte {
         std::array<char16_t, 4> c {};
         uint8_t n = 0;
+        int8_t fine = -1; ///< 1: the fold ends in a word, 0: it does not, -1: it is empty
     };
 
     const std::array<PiegaByte, 256>& piegheCodePage()
@@ -77,6 +79,8 @@ namespace {
                 e.n = static_cast<uint8_t>(std::min<qsizetype>(p.size(), 4));
                 for (int i = 0; i < e.n; ++i)
                     e.c[static_cast<size_t>(i)] = p.at(i).unicode();
+                if (e.n > 0)
+                    e.fine = unitaDiParola()[e.c[static_cast<size_t>(e.n - 1)]] ? 1 : 0;
             }
             return a;
         }();
@@ -201,6 +205,21 @@ CriterioParole::CriterioParole(const QString& criterio)
         if (!compresa)
             m_parole.push_back(w);
     }
+    const auto& pieghe = piegheCodePage();
+    for (const std::u16string& w : m_parole) {
+        std::array<bool, 256> primo {};
+        for (int b = 0; b < 256; ++b) {
+            const PiegaByte& f = pieghe[static_cast<size_t>(b)];
+            primo[static_cast<size_t>(b)]
+                = std::find(f.c.begin(), f.c.begin() + f.n, w[0]) != f.c.begin() + f.n;
+        }
+        m_primoByte.push_back(primo);
+        m_primoAlto.push_back(std::find(primo.begin() + 128, primo.end(), true) != primo.end());
+        const char16_t c = w[0];
+        m_primoAscii.push_back((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')
+                ? static_cast<unsigned char>(c)
+                : 0);
+    }
 }
 
 void CriterioParole::cerca(
@@ -236,22 +255,99 @@ bool CriterioParole::corrisponde(QStringView testo) const
     return restanti == 0;
 }
 
+bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
+{
+    const auto& pieghe = piegheCodePage();
+    const auto& parola = unitaDiParola();
+    const std::u16string& w = m_parole[k];
+    const std::array<bool, 256>& primo = m_primoByte[k];
+    const auto* p = reinterpret_cast<const unsigned char*>(testo.data());
+    const qsizetype n = testo.size();
+
+    // Whether the word begins at character k0 of the fold of byte i.
+    auto iniziaQui = [&](qsizetype i, int k0) {
+        const PiegaByte& f = pieghe[p[i]];
+        // A word begins where the character folded before it is not part of a word.
+        if (k0 > 0) {
+            if (parola[f.c[static_cast<size_t>(k0 - 1)]])
+                return false;
+        } else {
+            qsizetype j = i - 1;
+            while (j >= 0 && pieghe[p[j]].fine < 0)
+                --j; // a byte that folds to nothing
+            if (j >= 0 && pieghe[p[j]].fine > 0)
+                return false;
+        }
+        // The rest of the word against the folds of the bytes that follow.
+        size_t m = 0;
+        int c = k0;
+        for (qsizetype b = i; m < w.size(); ++b, c = 0) {
+            if (b >= n)
+                return false;
+            const PiegaByte& g = pieghe[p[b]];
+            for (; c < g.n && m < w.size(); ++c, ++m) {
+                if (g.c[static_cast<size_t>(c)] != w[m])
+                    return false;
+            }
+        }
+        return true;
+    };
+    auto prova = [&](qsizetype i) {
+        if (!primo[p[i]])
+            return false;
+        const PiegaByte& f = pieghe[p[i]];
+        for (int k0 = 0; k0 < f.n; ++k0) {
+            if (f.c[static_cast<size_t>(k0)] == w[0] && iniziaQui(i, k0))
+                return true;
+        }
+        return false;
+    };
+
+    qsizetype i = 0;
+    if (const uint64_t ascii = m_primoAscii[k]; ascii != 0) {
+        // Eight bytes at a time: only the letter in either case (a capital differs by 0x20)
+        // and, for some letters, bytes above 127 can begin the word; most blocks hold neither.
+        constexpr uint64_t kUni = 0x0101010101010101ULL;
+        constexpr uint64_t kAlti = 0x8080808080808080ULL;
+        const uint64_t alti = m_primoAlto[k] ? kAlti : 0;
+        for (; i + 8 <= n; i += 8) {
+            uint64_t otto = 0;
+            std::memcpy(&otto, p + i, sizeof otto);
+            const uint64_t x = (otto | 0x2020202020202020ULL) ^ (ascii * kUni);
+            // The high bit of each byte that may begin the word (a few more, never fewer).
+            uint64_t candidati = ((x - kUni) & ~x & kAlti) | (otto & alti);
+            while (candidati != 0) {
+                if (prova(i + std::countr_zero(candidati) / 8))
+                    return true;
+                candidati &= candidati - 1;
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        if (prova(i))
+            return true;
+    }
+    return false;
+}
+
 bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 {
     if (vuoto())
         return false;
-    // One buffer per thread, kept: a search folds every field of every card into it.
-    thread_local std::u16string buffer;
-    thread_local std::vector<char> trovate;
-    trovate.assign(m_parole.size(), 0);
-    int restanti = static_cast<int>(m_parole.size());
-    for (const QByteArrayView t : testi) {
-        const qsizetype n = piegaByte(senzaSpaziFinali(t.data(), t.size()), buffer);
-        cerca(buffer.data(), n, trovate, restanti);
-        if (restanti == 0)
-            return true;
+    // Every word must be found: the first one missing ends the test, which is what most
+    // cards of a search do.
+    for (size_t k = 0; k < m_parole.size(); ++k) {
+        bool trovata = false;
+        for (const QByteArrayView t : testi) {
+            if (inizioDiParola(k, senzaSpaziFinali(t.data(), t.size()))) {
+                trovata = true;
+                break;
+            }
+        }
+        if (!trovata)
+            return false;
     }
-    return false;
+    return true;
 }
 
 Esito cercaParole(
@@ -300,9 +396,11 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
         const QString k = brano + QChar(0x1F) + chiave(record, Campo::Artista);
         auto it = perChiave.find(k);
         if (it == perChiave.end()) {
-            const Scheda s = Scheda::daByte(record);
+            auto campo = [record](Campo c) {
+                return togliSpazi(cp1252::decodifica(record + info(c).offset, info(c).lunghezza));
+            };
             it = perChiave.insert(k, tutti.size());
-            tutti.append({ s.testo(Campo::Brano), s.testo(Campo::Artista), {} });
+            tutti.append({ campo(Campo::Brano), campo(Campo::Artista), {} });
         }
         tutti[*it].schede.append(n);
         return true;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,8 @@ public:
 
     /**
      * The same test on texts stored in the archive's code page, straight from their bytes;
-     * each word may be found in any of them. No text is decoded.
+     * each word may be found in any of them. No text is decoded: each byte's fold comes from
+     * a table, and only where a byte can begin a word's fold is the word compared.
      */
     bool corrispondeByte(const QList<QByteArrayView>& testi) const;
 
@@ -53,7 +55,19 @@ private:
     /** Marks in @p trovate the words that begin some word of the @p n folded characters. */
     void cerca(const char16_t* c, qsizetype n, std::vector<char>& trovate, int& restanti) const;
 
+    /** Whether the word @p k begins some word of @p testo, in the archive's code page. */
+    bool inizioDiParola(size_t k, QByteArrayView testo) const;
+
     std::vector<std::u16string> m_parole; ///< folded; none the beginning of another
+    /** For each word, the bytes whose fold holds the word's first character. */
+    std::vector<std::array<bool, 256>> m_primoByte;
+    /**
+     * For each word whose first character is a plain letter or digit, that character in
+     * lower case (0 otherwise): only it, its capital and bytes above 127 can begin the word.
+     */
+    std::vector<unsigned char> m_primoAscii;
+    /** For each word, whether any byte above 127 can begin it (à, ç, œ, ß...). */
+    std::vector<char> m_primoAlto;
 };
 
 /** Where a search by words looks: the lyrics, the notes, or every field. */
