@@ -38,7 +38,7 @@ namespace {
 
 // Pictures that carry a tooltip but do nothing: named for assistive tools, never a Tab stop.
 const QStringList kSoloDecorazione { QStringLiteral("picGenere"), QStringLiteral("imgMittente"),
-    QStringLiteral("imgOggetto"), QStringLiteral("imgData") };
+    QStringLiteral("imgOggetto"), QStringLiteral("imgData"), QStringLiteral("imgTesto") };
 
 // The pictures and labels that act on a click, window by window (QAbstractButtons aside).
 QStringList immaginiAttive(const QString& finestra)

@@ -1,8 +1,10 @@
 #include "ArchivioDiProva.h"
 #include "archive/Archivio.h"
+#include "archive/Codifica.h"
 #include "cli/Cli.h"
 #include "lists/Elenchi.h"
 #include "lists/OrdineAlfabetico.h"
+#include "lists/Parole.h"
 #include "platform/FileOps.h"
 
 #include <QRandomGenerator>
@@ -48,6 +50,10 @@ private slots:
     void primaVoce();
     void cli_data();
     void cli();
+    void parole_data();
+    void parole();
+    void doppioni_data();
+    void doppioni();
 
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
@@ -320,8 +326,9 @@ void TestElenchi::cli_data()
         << QStringList { "search", "artista", "   " } << 1 << QString()
         << "Inserire le prime lettere del nome dell'artista prima di premere il pulsante "
            "Trova.\n";
-    QTest::newRow("campo sconosciuto") << QStringList { "search", "anno",
-        "19" } << 2 << QString() << "melodora-cli: uso: search titolo|artista|album|genere TESTO\n";
+    QTest::newRow("campo sconosciuto")
+        << QStringList { "search", "anno", "19" } << 2 << QString()
+        << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto TESTO\n";
     QTest::newRow("audio") << QStringList { "audio" } << 0
                            << "Àncora - Bianchi - Z - 1999  (Scheda 4)\n"
                               "Rock - ACDC - Y - 1980  (Scheda 3)\n"
@@ -353,6 +360,101 @@ void TestElenchi::cli()
     e.flush();
     QCOMPARE(out, uscita);
     QCOMPARE(err, errore);
+}
+
+void TestElenchi::parole_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QString>("criterio");
+    QTest::addColumn<bool>("trovato");
+    const QString strofa = QStringLiteral("Penso che un sogno così non ritorni mai più\r\n"
+                                          "mi dipingevo le mani e la faccia di blu");
+    QTest::newRow("parole in altro ordine") << strofa << "blu sogno penso" << true;
+    QTest::newRow("una parola manca") << strofa << "sogno mare" << false;
+    QTest::newRow("inizio di parola") << strofa << "dipin fac" << true;
+    QTest::newRow("non dentro una parola") << strofa << "ingevo" << false;
+    QTest::newRow("re non trova ore") << "Le ore passano"
+                                      << "re" << false;
+    QTest::newRow("a cavallo di un a capo") << strofa << "più mi" << true;
+    QTest::newRow("a capo separa") << "fine\r\ninizio"
+                                   << "inizio" << true;
+    QTest::newRow("a capo non unisce") << "fine\r\ninizio"
+                                       << "fineinizio" << false;
+    QTest::newRow("accento nel testo") << "Non so dire di no, Perché no"
+                                       << "perche" << true;
+    QTest::newRow("accento in testa") << "Canto ancora con l'Èstasi"
+                                      << "estasi canto" << true;
+    QTest::newRow("accento nel criterio") << "PERCHE NO"
+                                          << "perché" << true;
+    QTest::newRow("accento diverso") << "perchè"
+                                     << "PERCHÉ" << true;
+    QTest::newRow("ß e ss") << "Straße"
+                            << "STRASSE" << true;
+    QTest::newRow("ss e ß") << "strasse"
+                            << "straß" << true;
+    QTest::newRow("œ e æ") << "Cœur d'Æther"
+                           << "coeur aeth" << true;
+    QTest::newRow("punteggiatura") << "«Volare», oh, oh! L'amore."
+                                   << "volare oh amore l" << true;
+    QTest::newRow("apostrofo nel criterio") << "l'amore"
+                                            << "L'AMO" << true;
+    QTest::newRow("criterio più lungo") << "amore"
+                                        << "amores" << false;
+    QTest::newRow("solo punteggiatura") << "amore"
+                                        << " ,.; " << false;
+}
+
+void TestElenchi::parole()
+{
+    QFETCH(QString, testo);
+    QFETCH(QString, criterio);
+    QFETCH(bool, trovato);
+    const CriterioParole c(criterio);
+    QCOMPARE(c.corrisponde(testo), trovato);
+    // The archive's bytes, as the search reads them, with the blanks that fill a field.
+    const QByteArray byte = cp1252::codifica(testo) + QByteArray(40, ' ');
+    QCOMPARE(c.corrispondeByte({ QByteArrayView(byte) }), trovato);
+    // Split over two fields, each word may be in either.
+    const qsizetype meta = byte.indexOf(' ');
+    if (meta > 0)
+        QCOMPARE(c.corrispondeByte({ byte.left(meta), byte.mid(meta) }), trovato);
+}
+
+void TestElenchi::doppioni_data()
+{
+    QTest::addColumn<QStringList>("titoliArtisti");
+    QTest::addColumn<int>("stato");
+    QTest::addColumn<QString>("uscita");
+    QTest::newRow("nessuno") << QStringList { "Volare|Modugno", "Volare|Gipsy Kings",
+        "Vola|Modugno", "|", "|" }
+                             << 0 << "Nessun doppione.\n";
+    QTest::newRow("maiuscole accenti punteggiatura spazi")
+        << QStringList { "Volare|Domenico Modugno", "Nel blu, dipinto di blu|Modugno",
+               "volàre!|DOMENICO  MODUGNO", "Volare|Gipsy Kings", "Nel blu dipinto di blù|modugno",
+               "  Vo-la-re |Domenico-Modugno", "...|Modugno", "-|Modugno" }
+        << 1
+        << "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
+           "Volare - Domenico Modugno: schede 1, 3, 6\n";
+}
+
+void TestElenchi::doppioni()
+{
+    QFETCH(QStringList, titoliArtisti);
+    QFETCH(int, stato);
+    QFETCH(QString, uscita);
+    QList<Scheda> schede;
+    for (const QString& ta : titoliArtisti)
+        schede.append(scheda(ta.section(u'|', 0, 0), ta.section(u'|', 1)));
+    QVERIFY(scriviArchivio(archivio(), schede));
+    QString out;
+    QString err;
+    QTextStream o(&out);
+    QTextStream e(&err);
+    QCOMPARE(cli::esegui({ QStringLiteral("--archive"), archivio(), QStringLiteral("duplicates") },
+                 { o, e }),
+        stato);
+    o.flush();
+    QCOMPARE(out, uscita);
 }
 
 QTEST_GUILESS_MAIN(TestElenchi)

@@ -1,4 +1,5 @@
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "FakePlatform.h"
 #include "archive/AppFilePath.h"
 #include "audio/frmVolume.h"
@@ -99,6 +100,7 @@ private slots:
     void digitazioneRicerca();
     void suggerimento();
     void voceNonPiuInArchivio();
+    void ricercaTesto();
 
     // The audio list window.
     void elencoAlCaricamento();
@@ -286,6 +288,47 @@ void TestFinestreListe::titoloIndietroGenere()
     QCOMPARE(m_aperte.first().scheda, m_schede.at(0));
     QVERIFY(!w->isVisible());
     QCOMPARE(w->result(), int(QDialog::Accepted));
+}
+
+void TestFinestreListe::ricercaTesto()
+{
+    m_schede = { scheda("Volare", "Modugno", "Blu", "Pop"), scheda("Mare", "Rossi", "Onde", "Pop"),
+        scheda("Cielo", "Verdi", "Blu", "Rock") };
+    m_schede[0].imposta(
+        Campo::Testo, QStringLiteral("Nel blu, dipinto di blu\r\nfelice di stare lassù"));
+    m_schede[1].imposta(Campo::Testo, QStringLiteral("Il mare è blu"));
+    m_schede[2].imposta(Campo::Testo, QStringLiteral("Perché il cielo è così BLU?"));
+    QVERIFY(scriviArchivio(archivio(), m_schede));
+    auto w = apri<frmFindInviata>(false);
+    QVERIFY(w);
+    // Reached with Tab after the genre's button, like the four others.
+    w->cmdData->setFocus();
+    QTest::keyClick(w->cmdData, Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtFindTesto));
+    QCOMPARE(sfondo(w->txtFindTesto), QColor(255, 255, 192));
+    QCOMPARE(w->cmdTesto->toolTip(), QStringLiteral(" Trova "));
+
+    QTest::keyClick(w->txtFindTesto, Qt::Key_Return);
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    QCOMPARE(m_fake->messaggi.mostrati.first().titolo, QStringLiteral("Attenzione:"));
+    QVERIFY(w->picOpzioni->isVisible());
+
+    QTest::keyClicks(w->txtFindTesto, QStringLiteral("blu PERCHE"));
+    QTest::keyClick(w->txtFindTesto, Qt::Key_Return);
+    QCOMPARE(w->lblCriterio->text(), QStringLiteral("Testo: blu PERCHE"));
+    QCOMPARE(w->lblTrovati->text(), QStringLiteral("1  SCHEDE TROVATE"));
+
+    // The same entries as the command line's, in the same order.
+    cerca(w->txtFindTesto, w->cmdTesto, QStringLiteral("blu"));
+    QString out;
+    QString err;
+    QCOMPARE(eseguiCli(archivio(), { "search", "testo", "blu" }, out, err), 0);
+    QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
+    QCOMPARE(voci(w->lstTrovati).size(), 3);
+    doppioClic(w->lstTrovati, 2);
+    QCOMPARE(m_aperte.size(), 1);
+    QCOMPARE(m_aperte.first().n, qint64(1));
+    QCOMPARE(m_aperte.first().scheda, m_schede.at(0));
 }
 
 void TestFinestreListe::doppioClicSenzaSelezione()

@@ -151,6 +151,7 @@ private slots:
     void cliErrori_data();
     void cliErrori();
     void cliPrintList();
+    void canzoniere();
 
 private:
     QString percorso(const QString& nome) const { return m_dir->filePath(nome); }
@@ -480,6 +481,53 @@ void TestStampaPdf::cliPrintList()
         + criterioRicerca(CampoRicerca::Genere, QStringLiteral("rock")) + QLatin1Char(' ')
         + rock.join(QLatin1Char(' ')) + QStringLiteral(" Totale voci in elenco: 2"));
     QCOMPARE(parole(testoPdf(pdf2)).mid(0, atteso.size()), atteso);
+}
+
+void TestStampaPdf::canzoniere()
+{
+    // The first song fills pages, so the numbers of the contents must come from the layout.
+    Scheda lungo = schedaDiProva(QStringLiteral("Alfa"), QStringLiteral("Uno"));
+    QStringList strofe;
+    for (int i = 1; i <= 120; ++i)
+        strofe.append(QStringLiteral("verso %1").arg(i));
+    lungo.imposta(Campo::Testo, strofe.join(QStringLiteral("\r\n")));
+    Scheda breve = schedaDiProva(QStringLiteral("Gamma"), QStringLiteral("Tre"));
+    breve.imposta(Campo::Testo, QStringLiteral("la la la"));
+    QVERIFY(scriviArchivio(archivio(),
+        { breve, schedaDiProva(QStringLiteral("Delta")), lungo, schedaDiProva({}),
+            schedaDiProva(QStringLiteral("Beta"), QStringLiteral("Due")) }));
+    const QString pdf = percorso(QStringLiteral("canzoniere.pdf"));
+    QCOMPARE(cli({ QStringLiteral("songbook"), QStringLiteral("--pdf"), pdf }), 0);
+    QVERIFY2(m_err.contains(QStringLiteral("scheda 4 non ha titolo")), qPrintable(m_err));
+
+    QStringList pagine = esegui(QStringLiteral("pdftotext"),
+        { QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+            QStringLiteral("-") })
+                             .split(QLatin1Char('\f'));
+    pagine.removeLast();
+    QVERIFY(pagine.first().contains(QStringLiteral("Canzoniere")));
+    QVERIFY(pagine.first().contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
+    const QRegularExpression voce(QStringLiteral("^\\s*(\\S.*\\S)\\s{2,}(\\d+)\\s*$"));
+    const QStringList canzoni = { "Alfa - Uno", "Beta - Due", "Delta", "Gamma - Tre" };
+    const QStringList intestazioni = { "Alfa di Uno", "Beta di Due", "Delta", "Gamma di Tre" };
+    QList<int> numeri;
+    for (const QString& riga : pagine.at(1).split(QLatin1Char('\n'))) {
+        const auto m = voce.match(riga);
+        if (m.hasMatch() && canzoni.contains(m.captured(1))) {
+            QCOMPARE(m.captured(1), canzoni.at(numeri.size()));
+            numeri.append(m.captured(2).toInt());
+        }
+    }
+    QCOMPARE(numeri.size(), canzoni.size());
+    QVERIFY2(numeri.at(1) > numeri.at(0) + 1, "the long song takes more than one page");
+    for (qsizetype i = 0; i < numeri.size(); ++i) {
+        QVERIFY(numeri.at(i) >= 3 && numeri.at(i) <= pagine.size());
+        QStringList righe = pagine.at(numeri.at(i) - 1).split(QLatin1Char('\n'));
+        righe.replaceInStrings(QRegularExpression(QStringLiteral("^\\s+|\\s+$")), QString());
+        righe.removeAll(QString());
+        QVERIFY2(righe.contains(intestazioni.at(i)), qPrintable(righe.join(u'|')));
+        QCOMPARE(righe.last(), QString::number(numeri.at(i))); // the number at the foot
+    }
 }
 
 QTEST_MAIN(TestStampaPdf)

@@ -166,8 +166,11 @@ const QList<Comando>& comandi()
             "Controlla l'archivio: lunghezza non multipla di 2830, titoli vuoti, file audio "
             "inesistenti, byte non definiti in Windows-1252; esce con 0 solo se è integro.",
             "melodora-cli check", comandoCheck },
-        { "search", "search titolo|artista|album|genere TESTO",
-            "Elenca, in ordine alfabetico, le schede il cui campo inizia con TESTO.",
+        { "search", "search titolo|artista|album|genere|testo|note|tutto TESTO",
+            "Elenca, in ordine alfabetico, le schede il cui campo inizia con TESTO; con testo, "
+            "note o tutto, le schede il cui testo, le cui note o uno qualunque dei cui campi "
+            "contengono tutte le parole di TESTO, in qualunque ordine, ciascuna come inizio di "
+            "una parola, senza badare a maiuscole e accenti.",
             "melodora-cli search genere rock", comandoSearch },
         { "audio", "audio", "Elenca, in ordine alfabetico, le schede con un file audio.",
             "melodora-cli audio", comandoAudio },
@@ -177,6 +180,16 @@ const QList<Comando>& comandi()
         { "print-list", "print-list search CAMPO TESTO | print-list audio [--pdf FILE]",
             "Stampa l'elenco di una ricerca o l'elenco dei brani audio.",
             "melodora-cli print-list audio --pdf brani.pdf", comandoPrintList },
+        { "songbook", "songbook --pdf FILE [search CAMPO TESTO | audio]",
+            "Stampa in un PDF il canzoniere di tutte le schede (o di una ricerca, o dei brani "
+            "audio), nell'ordine dell'elenco: frontespizio con la data, indice con titolo, "
+            "artista e pagina, il testo di ogni brano da una pagina nuova, pagine numerate.",
+            "melodora-cli songbook --pdf canzoniere.pdf search genere rock", comandoSongbook },
+        { "duplicates", "duplicates",
+            "Elenca i gruppi di schede con lo stesso titolo e artista (senza badare a maiuscole, "
+            "accenti, punteggiatura e spazi), ognuno con i numeri delle schede; esce con 0 solo "
+            "se non ce ne sono (\"Nessun doppione.\").",
+            "melodora-cli duplicates", comandoDuplicates },
     };
     return elenco;
 }

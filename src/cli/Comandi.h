@@ -66,4 +66,9 @@ int comandoAudio(Contesto& c);
 int comandoPrint(Contesto& c);
 int comandoPrintList(Contesto& c);
 
+// Commands on the words of the cards.
+int comandoSearchParole(Contesto& c);
+int comandoSongbook(Contesto& c);
+int comandoDuplicates(Contesto& c);
+
 } // namespace melodora::cli

@@ -30,8 +30,13 @@ int comandoSearch(Contesto& c)
         { QStringLiteral("album"), CampoRicerca::Album },
         { QStringLiteral("genere"), CampoRicerca::Genere },
     };
+    static const QStringList parole
+        = { QStringLiteral("testo"), QStringLiteral("note"), QStringLiteral("tutto") };
+    if (parole.contains(c.argomenti.value(0)))
+        return comandoSearchParole(c);
     if (!c.opzioni.isEmpty() || c.argomenti.size() != 2 || !campi.contains(c.argomenti.at(0))) {
-        c.uscita.err << "melodora-cli: uso: search titolo|artista|album|genere TESTO\n";
+        c.uscita.err << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto "
+                        "TESTO\n";
         return 2;
     }
     const CampoRicerca campo = campi.value(c.argomenti.at(0));

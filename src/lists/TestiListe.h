@@ -51,6 +51,14 @@ inline const QString CercaAlbum
 inline const QString CercaGenere
     = QStringLiteral("Inserire le prime lettere del genere musicale nel riquadro sottostante:");
 
+// The fifth criterion: the words of the lyrics, in any order. Its entries are in the title
+// format, so typing in the results panel looks for a title.
+inline const QString CorniceTesto = QStringLiteral(" Parole del testo: ");
+inline const QString PrefissoTesto = QStringLiteral("Testo: ");
+inline const QString VuotoTesto = QStringLiteral(
+    "Inserire una o più parole del testo della canzone prima di premere il pulsante Trova.");
+inline const QString TipCercaTesto = QStringLiteral(" Cerca per parole del testo ");
+
 // The audio list window.
 inline const QString DidascaliaAudio = QStringLiteral(" Lista MP3");
 inline const QString CercaBranoAudio

@@ -3,6 +3,7 @@
 #include "archive/AppFilePath.h"
 #include "archive/Archivio.h"
 #include "lists/CasellaElenco.h"
+#include "lists/Parole.h"
 #include "lists/TestiListe.h"
 #include "platform/Accessibile.h"
 #include "platform/Controlli.h"
@@ -23,8 +24,10 @@ using namespace testi_liste;
 
 namespace {
     constexpr int kLarghezza = 470;
-    constexpr int kAltezza = 446;
-    const QRect kPannello { 8, 8, 454, 382 };
+    // The fifth criterion's row makes the window one row taller than the four rows need.
+    constexpr int kRiga = 78;
+    constexpr int kAltezza = 446 + kRiga;
+    const QRect kPannello { 8, 8, 454, 382 + kRiga };
 
     QFont caratterePerCaselle() { return QFont(QStringLiteral("Times New Roman"), 12); }
 }
@@ -47,7 +50,7 @@ void frmFindInviata::creaControlli()
 {
     setFixedSize(kLarghezza, kAltezza);
 
-    // The criteria panel: four framed rows under the explanation.
+    // The criteria panel: five framed rows under the explanation.
     picOpzioni = creaCornice(this, QStringLiteral("picOpzioni"), kPannello);
     lblInfo = creaEtichetta(picOpzioni, QStringLiteral("lblInfo"), Info, { 10, 8, 434, 48 });
     lblInfo->setWordWrap(true);
@@ -74,6 +77,8 @@ void frmFindInviata::creaControlli()
             "imgDestina", "cerca_album", CorniceAlbum, QString(), 200 },
         { &fraData, &txtFindAzi, &cmdData, "fraData", "txtFindAzi", "cmdData", "imgData",
             "cerca_genere", CorniceGenere, TipCercaGenere, 200 },
+        { &fraTesto, &txtFindTesto, &cmdTesto, "fraTesto", "txtFindTesto", "cmdTesto", "imgTesto",
+            "brano", CorniceTesto, TipCercaTesto, 200 },
     };
     int y = 62;
     for (const Riga& r : righe) {
@@ -123,10 +128,10 @@ void frmFindInviata::creaControlli()
     txtCerca->installEventFilter(this);
     lstTrovati = new CasellaElenco(picLista);
     lstTrovati->setObjectName(QStringLiteral("lstTrovati"));
-    lstTrovati->setGeometry(8, 96, 438, 216);
+    lstTrovati->setGeometry(8, 96, 438, 216 + kRiga);
     coloraSfondo(lstTrovati, coloreFuoco());
     lblFaiClic = creaEtichetta(
-        picLista, QStringLiteral("lblFaiClic"), FaiClicRicerca, { 8, 316, 438, 18 });
+        picLista, QStringLiteral("lblFaiClic"), FaiClicRicerca, { 8, 316 + kRiga, 438, 18 });
     {
         QPalette p = lblFaiClic->palette();
         p.setColor(QPalette::WindowText, Qt::red);
@@ -138,17 +143,18 @@ void frmFindInviata::creaControlli()
     rendiAttivabile(lblFaiClic, FaiClicRicerca, nullptr, [this] { lblFaiClic_DblClick(); });
     lblFaiClic->hide();
     cmdIndietro = creaPulsante(picLista, QStringLiteral("cmdIndietro"),
-        QStringLiteral("indietro_lista"), TipIndietro, { 8, 338, 38, 38 });
+        QStringLiteral("indietro_lista"), TipIndietro, { 8, 338 + kRiga, 38, 38 });
     cmdStampa = creaPulsante(picLista, QStringLiteral("cmdStampa"), QStringLiteral("stampa"),
-        TipStampa, { 408, 338, 38, 38 });
+        TipStampa, { 408, 338 + kRiga, 38, 38 });
     picLista->hide();
 
     // Under the panels.
-    cmdGuida = creaPulsante(
-        this, QStringLiteral("cmdGuida"), QStringLiteral("guida"), TipGuida, { 8, 398, 40, 40 });
+    cmdGuida = creaPulsante(this, QStringLiteral("cmdGuida"), QStringLiteral("guida"), TipGuida,
+        { 8, 398 + kRiga, 40, 40 });
     cmdChiudi = creaPulsante(this, QStringLiteral("cmdChiudi"), QStringLiteral("chiudi"), TipChiudi,
-        { kLarghezza - 48, 398, 40, 40 });
-    lblTrovati = creaEtichetta(this, QStringLiteral("lblTrovati"), {}, { 120, 406, 230, 24 });
+        { kLarghezza - 48, 398 + kRiga, 40, 40 });
+    lblTrovati
+        = creaEtichetta(this, QStringLiteral("lblTrovati"), {}, { 120, 406 + kRiga, 230, 24 });
     lblTrovati->setAlignment(Qt::AlignCenter);
     lblTrovati->setAutoFillBackground(true);
     {
@@ -164,6 +170,7 @@ void frmFindInviata::creaControlli()
     connect(cmdOggetto, &QToolButton::clicked, this, &frmFindInviata::cmdOggetto_Click);
     connect(cmdDestina, &QToolButton::clicked, this, &frmFindInviata::cmdDestina_Click);
     connect(cmdData, &QToolButton::clicked, this, &frmFindInviata::cmdData_Click);
+    connect(cmdTesto, &QToolButton::clicked, this, &frmFindInviata::cmdTesto_Click);
     connect(cmdIndietro, &QToolButton::clicked, this, &frmFindInviata::cmdIndietro_Click);
     connect(cmdStampa, &QToolButton::clicked, this, &frmFindInviata::cmdStampa_Click);
     connect(cmdGuida, &QToolButton::clicked, this, &frmFindInviata::cmdGuida_Click);
@@ -181,7 +188,9 @@ void frmFindInviata::creaControlli()
     setTabOrder(txtFindCog, cmdDestina);
     setTabOrder(cmdDestina, txtFindAzi);
     setTabOrder(txtFindAzi, cmdData);
-    setTabOrder(cmdData, txtCerca);
+    setTabOrder(cmdData, txtFindTesto);
+    setTabOrder(txtFindTesto, cmdTesto);
+    setTabOrder(cmdTesto, txtCerca);
     setTabOrder(txtCerca, lstTrovati);
     setTabOrder(lstTrovati, lblFaiClic);
     setTabOrder(lblFaiClic, cmdIndietro);
@@ -212,6 +221,7 @@ void frmFindInviata::cmdMittente_Click() { cerca(CampoRicerca::Titolo); }
 void frmFindInviata::cmdOggetto_Click() { cerca(CampoRicerca::Artista); }
 void frmFindInviata::cmdDestina_Click() { cerca(CampoRicerca::Album); }
 void frmFindInviata::cmdData_Click() { cerca(CampoRicerca::Genere); }
+void frmFindInviata::cmdTesto_Click() { cercaTesto(); }
 
 void frmFindInviata::txtFindQual_KeyPress(int& KeyAscii)
 {
@@ -237,6 +247,12 @@ void frmFindInviata::txtFindAzi_KeyPress(int& KeyAscii)
         cerca(CampoRicerca::Genere);
 }
 
+void frmFindInviata::txtFindTesto_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13)
+        cercaTesto();
+}
+
 void frmFindInviata::cerca(CampoRicerca campo)
 {
     const RigaRicerca& riga = rigaRicerca(campo);
@@ -248,17 +264,47 @@ void frmFindInviata::cerca(CampoRicerca campo)
         casella->setFocus();
         return;
     }
+    QStringList voci;
     {
         CursoreAttesa attesa;
         // Errors of the archive are not reported: an archive that cannot be read lists nothing.
-        QStringList voci;
         if (auto archivio = ArchivioSchede::apri(
                 AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
             cercaSchede(*archivio, campo, digitato, voci);
-        lstTrovati->riempi(voci);
     }
-    lblCriterio->setText(criterioRicerca(campo, digitato));
-    lblCerca->setText(riga.istruzione);
+    mostraRisultati(voci, criterioRicerca(campo, digitato), riga.istruzione);
+}
+
+void frmFindInviata::cercaTesto()
+{
+    const QString digitato = txtFindTesto->text();
+    if (CriterioParole(digitato).vuoto()) {
+        m_platform.messaggi.mostra(
+            this, VuotoTesto, TitoloAttenzione, Icona::Informazione, Pulsanti::Ok);
+        txtFindTesto->setFocus();
+        return;
+    }
+    QStringList voci;
+    {
+        CursoreAttesa attesa;
+        if (auto archivio = ArchivioSchede::apri(
+                AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
+            cercaParole(*archivio, AmbitoParole::Testo, digitato, voci);
+    }
+    // The words shown as the other criteria show their letters: cut after 18 characters.
+    const QString t = togliSpazi(digitato);
+    const QString criterio = t.size() <= 18
+        ? PrefissoTesto + t
+        : PrefissoTesto + togliSpazi(digitato.left(18)) + QStringLiteral("...");
+    mostraRisultati(voci, criterio, CercaBrano);
+}
+
+void frmFindInviata::mostraRisultati(
+    const QStringList& voci, const QString& criterio, const QString& istruzione)
+{
+    lstTrovati->riempi(voci);
+    lblCriterio->setText(criterio);
+    lblCerca->setText(istruzione);
     lblTrovati->setText(QString::number(lstTrovati->conteggio()) + SchedeTrovate);
     lblTrovati->show();
     picLista->show();
@@ -288,6 +334,8 @@ void frmFindInviata::lstTrovati_DblClick()
         ApriSchedaAlbum();
     else if (modo == QLatin1String("Gene"))
         ApriSchedaGenere();
+    else if (modo == QLatin1String("Test"))
+        ApriSchedaBrano(); // the words' entries are in the title format
 }
 
 void frmFindInviata::ApriSchedaBrano() { apriScheda(CampoRicerca::Titolo); }
@@ -346,7 +394,7 @@ void frmFindInviata::cmdChiudi_Click() { close(); }
 bool frmFindInviata::eventFilter(QObject* oggetto, QEvent* evento)
 {
     const auto tipo = evento->type();
-    QLineEdit* const criteri[] = { txtFindQual, txtFindCit, txtFindCog, txtFindAzi };
+    QLineEdit* const criteri[] = { txtFindQual, txtFindCit, txtFindCog, txtFindAzi, txtFindTesto };
     const bool criterio
         = std::find(std::begin(criteri), std::end(criteri), oggetto) != std::end(criteri);
     if (criterio && (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut)) {
@@ -364,6 +412,8 @@ bool frmFindInviata::eventFilter(QObject* oggetto, QEvent* evento)
             txtFindCog_KeyPress(KeyAscii);
         else if (oggetto == txtFindAzi)
             txtFindAzi_KeyPress(KeyAscii);
+        else if (oggetto == txtFindTesto)
+            txtFindTesto_KeyPress(KeyAscii);
         else
             txtCerca_KeyPress(KeyAscii);
         return false; // the key is not discarded

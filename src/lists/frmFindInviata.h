@@ -20,8 +20,8 @@ namespace melodora {
 class CasellaElenco;
 /**
  * The search window: finds the cards whose title, artist, album or genre begins with the
- * typed letters, lists them in alphabetical order, and hands the double-clicked card to the
- * main window, then closes. Shown modally by the main window.
+ * typed letters, or whose lyrics hold the typed words, lists them in alphabetical order, and hands
+ * the double-clicked card to the main window, then closes. Shown modally by the main window.
  */
 class frmFindInviata : public QDialog {
     Q_OBJECT
@@ -36,10 +36,12 @@ public:
     void cmdOggetto_Click();
     void cmdDestina_Click();
     void cmdData_Click();
+    void cmdTesto_Click();
     void txtFindQual_KeyPress(int& KeyAscii);
     void txtFindCit_KeyPress(int& KeyAscii);
     void txtFindCog_KeyPress(int& KeyAscii);
     void txtFindAzi_KeyPress(int& KeyAscii);
+    void txtFindTesto_KeyPress(int& KeyAscii);
     void cmdIndietro_Click();
     void lstTrovati_Click();
     void lstTrovati_DblClick();
@@ -59,6 +61,11 @@ private:
     void Form_Load();
     /** The search of one criteria row. */
     void cerca(CampoRicerca campo);
+    /** The search by the words of the lyrics. */
+    void cercaTesto();
+    /** Fills the results panel with @p voci under the criterion @p criterio. */
+    void mostraRisultati(
+        const QStringList& voci, const QString& criterio, const QString& istruzione);
     void ApriSchedaBrano();
     void ApriSchedaArtista();
     void ApriSchedaAlbum();
@@ -85,6 +92,9 @@ public:
     QToolButton* cmdOggetto = nullptr;
     QToolButton* cmdDestina = nullptr;
     QToolButton* cmdData = nullptr;
+    QGroupBox* fraTesto = nullptr;
+    QLineEdit* txtFindTesto = nullptr;
+    QToolButton* cmdTesto = nullptr;
     QFrame* picLista = nullptr;
     QLabel* lblCriterio = nullptr;
     QLabel* lblCerca = nullptr;

@@ -60,6 +60,16 @@ public:
     /** The width of @p testo in the current font. */
     virtual double TextWidth(const QString& testo) = 0;
 
+    /** Ends the page: the next output goes to the top of a new one. */
+    virtual void NewPage() = 0;
+    /** The number of the page being drawn, from 1. */
+    virtual int Page() const = 0;
+    /**
+     * From the current page on (true), every page carries its number centred at its foot,
+     * below the text, which then stops one footer line earlier.
+     */
+    virtual void NumeriDiPagina(bool attivi) = 0;
+
     /** Ends the document and sends it to the printer; false when the document failed. */
     virtual bool EndDoc() = 0;
 

@@ -204,6 +204,27 @@ namespace {
             return inTwips(metriche().horizontalAdvance(testo));
         }
 
+        void NewPage() override
+        {
+            if (!pronto())
+                return;
+            nuovaPagina();
+            m_x = 0;
+            m_altezzaRiga = 0;
+            m_testoSullaRiga = false;
+        }
+
+        int Page() const override { return m_pagina; }
+
+        void NumeriDiPagina(bool attivi) override
+        {
+            if (!utilizzabile())
+                return;
+            m_numeri = attivi;
+            if (m_iniziato)
+                numeraPagina();
+        }
+
         bool EndDoc() override
         {
             if (m_fallito)
@@ -277,6 +298,7 @@ namespace {
                 return false;
             }
             m_iniziato = true;
+            numeraPagina();
             return true;
         }
 
@@ -306,7 +328,48 @@ namespace {
         {
             return m_printer.pageLayout().paintRect(QPageLayout::Point);
         }
-        double altezzaPagina() const { return areaStampabile().height() * kTwipsPerPunto; }
+        /** The height the text may fill: the page number's line is kept free. */
+        double altezzaPagina() const
+        {
+            const double area = areaStampabile().height() * kTwipsPerPunto;
+            return m_numeri ? area - 2 * inTwips(metrichePiede().lineSpacing()) : area;
+        }
+
+        QFont caratterePiede() const
+        {
+            QFont f(QStringLiteral("Arial"));
+            f.setPointSizeF(10);
+            return f;
+        }
+        QFontMetricsF metrichePiede() const { return QFontMetricsF(caratterePiede(), &m_printer); }
+
+        /** The number of the current page, centred on the last line of the printable area. */
+        void numeraPagina()
+        {
+            if (!m_numeri || !m_painter.isActive())
+                return;
+            const QString numero = QString::number(m_pagina);
+            const QFontMetricsF fm = metrichePiede();
+            const double larghezza = inPixel(areaStampabile().width() * kTwipsPerPunto);
+            const double fondo = inPixel(areaStampabile().height() * kTwipsPerPunto);
+            m_painter.setFont(caratterePiede());
+            m_painter.drawText(
+                QPointF((larghezza - fm.horizontalAdvance(numero)) / 2, fondo - fm.descent()),
+                numero);
+        }
+
+        /** Ends the page; the next line is the top of a fresh one. */
+        bool nuovaPagina()
+        {
+            if (!m_printer.newPage()) {
+                fallisci(QStringLiteral("impossibile iniziare una nuova pagina"));
+                return false;
+            }
+            ++m_pagina;
+            m_y = 0;
+            numeraPagina();
+            return true;
+        }
 
         double inTwips(double pixel) const
         {
@@ -329,11 +392,8 @@ namespace {
             // The first text of a line that would cross the bottom opens a new page; empty
             // lines never do, so no page is left blank.
             if (!m_testoSullaRiga && m_y > 0 && m_y + m_altezzaRiga > altezzaPagina()) {
-                if (!m_printer.newPage()) {
-                    fallisci(QStringLiteral("impossibile iniziare una nuova pagina"));
+                if (!nuovaPagina())
                     return;
-                }
-                m_y = 0;
             }
             m_testoSullaRiga = true;
             m_painter.setFont(m_font);
@@ -363,6 +423,8 @@ namespace {
         double m_y = 0; ///< top of the current line, in twips from the top of the page's area
         double m_altezzaRiga = 0; ///< height of what the current line holds so far
         bool m_testoSullaRiga = false;
+        int m_pagina = 1;
+        bool m_numeri = false; ///< every page carries its number at its foot
         bool m_iniziato = false;
         bool m_finito = false;
         bool m_fallito = false;

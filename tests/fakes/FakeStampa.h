@@ -136,6 +136,16 @@ public:
             m_fallito = true;
         return !m_fallito;
     }
+    void NewPage() override
+    {
+        ++m_pagina;
+        op(QStringLiteral("NewPage"));
+    }
+    int Page() const override { return m_pagina; }
+    void NumeriDiPagina(bool attivi) override
+    {
+        op(QStringLiteral("NumeriDiPagina ") + vero(attivi));
+    }
     QString DeviceName() const override { return m_copione.deviceName; }
     bool fallito() const override { return m_fallito; }
     QString descrizioneErrore() const override
@@ -166,6 +176,7 @@ private:
     RigaStampata m_stato;
     int m_tab = 0;
     int m_prints = 0;
+    int m_pagina = 1;
     bool m_fallito = false;
 };
 

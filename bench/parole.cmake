@@ -1,0 +1,4 @@
+# Searching by words and finding duplicates on 100,000 cards, against one `cat` of the file.
+# Run: build/bench/bench_parole [CARTELLA]
+add_executable(bench_parole ${CMAKE_CURRENT_LIST_DIR}/bench_parole.cpp)
+target_link_libraries(bench_parole PRIVATE melodora_core)
