@@ -54,6 +54,13 @@ void TestArchivio::campiNelRecord_data()
         << int(Campo::MP3) << QString(250, QLatin1Char('p')) << QByteArray(250, 'p');
     QTest::newRow("anno libero") << int(Campo::Anno) << QStringLiteral("1965 circa")
                                  << QByteArray("1965 circa") + QByteArray(10, ' ');
+    // What the set lacks is one '?' each, an emoji too, before the field is cut to length.
+    QTest::newRow("emoji in fondo al campo pieno")
+        << int(Campo::Artista) << QString(39, QLatin1Char('a')) + QStringLiteral("🎵")
+        << QByteArray(39, 'a') + '?';
+    QTest::newRow("surrogato isolato e ideogramma")
+        << int(Campo::Anno) << QString(QChar(0xD83C)) + QStringLiteral("歌 x")
+        << QByteArray("?? x") + QByteArray(16, ' ');
 }
 
 void TestArchivio::campiNelRecord()

@@ -2,6 +2,7 @@
 #include "FakePlatform.h"
 #include "FinestraDiProva.h"
 #include "archive/AppFilePath.h"
+#include "main_window/Generi.h"
 #include "main_window/frmSonoria.h"
 #include "platform/Controlli.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -34,6 +36,8 @@ private slots:
     void annoLibero();
     void campoAudioSoloDaSfoglia();
     void testoSalvatoConCrLf();
+    void tastieraFinoAlDisco_data();
+    void tastieraFinoAlDisco();
     void immaginiPremute_data();
     void immaginiPremute();
     void guidaInviaF1();
@@ -216,6 +220,76 @@ void TestCampi::testoSalvatoConCrLf()
     QCOMPARE(m_win->txtTesto->toPlainText(), QStringLiteral("prima\n\nterza"));
     QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 7"));
     QCOMPARE(m_win->SchedaDaCampi(), s);
+}
+
+void TestCampi::tastieraFinoAlDisco_data()
+{
+    // What is typed, one key per character, and the bytes the saved card holds.
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("digitato");
+    QTest::addColumn<QByteArray>("suDisco");
+    // The 27 characters Windows-1252 places at 0x80..0x9F, then a non-breaking space first
+    // (it is no blank to trim), the soft hyphen, the currency sign, an accent and an emoji.
+    const QString alti = QStringLiteral("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
+    const QByteArray altiByte = "\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E"
+                                "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F";
+    const QString tutti = QStringLiteral("\u00A0") + alti + QStringLiteral("\u00AD¤é🎵");
+    const QByteArray tuttiByte = "\xA0" + altiByte + "\xAD\xA4\xE9?";
+    const auto riga = [](const QString& campo, const QString& testo, const QByteArray& byte) {
+        QTest::addRow("%s %s", qPrintable(campo), qPrintable(testo)) << campo << testo << byte;
+    };
+    for (const char* campo :
+        { "txtBrano", "txtArtista", "txtAlbum", "txtGenere", "txtNote", "txtTesto" })
+        riga(QString::fromLatin1(campo), tutti, tuttiByte);
+    // The year holds 20: the characters in two turns.
+    riga(QStringLiteral("txtAnno"), tutti.left(16), tuttiByte.left(16));
+    riga(QStringLiteral("txtAnno"), tutti.mid(16), tuttiByte.mid(16));
+    // A path is chosen, not typed; the emoji alone would make it refused.
+    riga(QStringLiteral("txtMP3"), QStringLiteral("/") + tutti.chopped(2),
+        "/" + tuttiByte.chopped(1));
+    // No genre is completed or re-cased: each one's start, in small letters, stays as typed.
+    for (const QString& genere : generiMusicali()) {
+        const QString inizio = genere.chopped(1).toLower();
+        riga(QStringLiteral("txtGenere"), inizio, inizio.toLatin1());
+    }
+}
+
+void TestCampi::tastieraFinoAlDisco()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, digitato);
+    QFETCH(QByteArray, suDisco);
+    if (campo != QLatin1String("txtBrano"))
+        m_win->txtBrano->setText(QStringLiteral("Titolo"));
+    if (campo == QLatin1String("txtMP3")) {
+        m_fake->dialoghi.risposta = digitato;
+        QTest::mouseClick(m_win->cmdSfoglia, Qt::LeftButton);
+    } else {
+        QWidget* w = m_win->findChild<QWidget*>(campo);
+        if (w == m_win->txtGenere)
+            w = m_win->txtGenere->lineEdit();
+        w->setFocus();
+        // One key per character: an emoji is one key press with two UTF-16 units.
+        for (qsizetype i = 0; i < digitato.size(); ++i) {
+            const qsizetype n = digitato.at(i).isHighSurrogate() ? 2 : 1;
+            QTest::sendKeyEvent(
+                QTest::Click, w, Qt::Key_unknown, digitato.mid(i, n), Qt::NoModifier);
+            i += n - 1;
+        }
+        // Leaving by Enter, where Enter leaves, lets an editable list match the text.
+        if (campo != QLatin1String("txtTesto"))
+            QTest::keyClick(w, Qt::Key_Return);
+    }
+    m_win->cmdSalva_Click();
+    QFile archivio(m_prova->archivio());
+    QVERIFY(archivio.open(QIODevice::ReadOnly));
+    const QByteArray disco = archivio.readAll();
+    QCOMPARE(disco.size(), kLunghezzaScheda);
+    static const QStringList nomi { "txtBrano", "txtArtista", "txtAlbum", "txtGenere", "txtAnno",
+        "txtNote", "txtTesto", "txtMP3" };
+    const InfoCampo& i = kCampi[nomi.indexOf(campo)];
+    QCOMPARE(
+        disco.mid(i.offset, i.lunghezza), suDisco + QByteArray(i.lunghezza - suDisco.size(), ' '));
 }
 
 void TestCampi::immaginiPremute_data()

@@ -5,8 +5,10 @@
 #include "mail_about/Autore.h"
 #include "mail_about/frmEmail.h"
 #include "main_window/frmSonoria.h"
+#include "platform/ServiziQt.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,6 +32,33 @@ template <typename T> QList<T*> finestreVisibili()
     }
     return trovate;
 }
+
+void scrivi(const QString& percorso, const QString& testo)
+{
+    QFile f(percorso);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(testo.toUtf8());
+}
+
+/** Environment variables set (or, for a null value, removed) for one scope. */
+class Ambiente {
+public:
+    explicit Ambiente(const QList<std::pair<const char*, QString>>& valori)
+    {
+        for (const auto& [nome, valore] : valori) {
+            m_prima.append({ nome, qEnvironmentVariableIsSet(nome), qgetenv(nome) });
+            valore.isNull() ? qunsetenv(nome) : qputenv(nome, valore.toUtf8());
+        }
+    }
+    ~Ambiente()
+    {
+        for (const auto& [nome, c_era, valore] : m_prima)
+            c_era ? qputenv(nome, valore) : qunsetenv(nome);
+    }
+
+private:
+    QList<std::tuple<const char*, bool, QByteArray>> m_prima;
+};
 
 void mostra(QWidget* w)
 {
@@ -58,6 +87,8 @@ private slots:
     void tastoInvio_data();
     void tastoInvio();
     void coloriFuoco();
+    void consegnaReale_data();
+    void consegnaReale();
 
     void chiusuraRiportaPrincipale_data();
     void chiusuraRiportaPrincipale();
@@ -250,6 +281,87 @@ void TestPosta::coloriFuoco()
         QTRY_COMPARE(QApplication::focusWidget(), email.cmdInvia);
         QCOMPARE(campo->palette().color(QPalette::Base), normale);
     }
+}
+
+void TestPosta::consegnaReale_data()
+{
+    // The program the desktop names for mailto:, in a private desktop configuration.
+    QTest::addColumn<QString>("programma");
+    QTest::newRow("programma di posta") << "registra";
+    QTest::newRow("nessun programma") << QString();
+    QTest::newRow("programma che non parte") << "mancante";
+}
+
+void TestPosta::consegnaReale()
+{
+    QFETCH(QString, programma);
+    QTemporaryDir xdg;
+    const QString dati = xdg.filePath(QStringLiteral("dati"));
+    const QString config = xdg.filePath(QStringLiteral("config"));
+    const QString vuota = xdg.filePath(QStringLiteral("vuota"));
+    for (const QString& d : { dati + QStringLiteral("/applications"), config, vuota })
+        QVERIFY(QDir().mkpath(d));
+    const QString ricevuto = xdg.filePath(QStringLiteral("ricevuto"));
+    if (!programma.isNull()) {
+        // The mail program records the address it was given (a blank in its name tests the
+        // entry's quoting).
+        const QString script = xdg.filePath(QStringLiteral("posta di prova.sh"));
+        scrivi(script,
+            QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > \"%1.tmp\" && mv \"%1.tmp\" \"%1\"\n")
+                .arg(ricevuto));
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner));
+        const QString exec = programma == QLatin1String("registra")
+            ? QLatin1Char('"') + script + QStringLiteral("\" %u")
+            : xdg.filePath(QStringLiteral("non-installato")) + QStringLiteral(" %u");
+        scrivi(dati + QStringLiteral("/applications/posta-di-prova.desktop"),
+            QStringLiteral("[Desktop Entry]\nType=Application\nName=Posta di prova\nExec=") + exec
+                + QStringLiteral("\nMimeType=x-scheme-handler/mailto;\n"));
+        scrivi(config + QStringLiteral("/mimeapps.list"),
+            QStringLiteral("[Default Applications]\n"
+                           "x-scheme-handler/mailto=posta-di-prova.desktop\n"));
+    }
+    const Ambiente ambiente(
+        { { "XDG_CONFIG_HOME", config }, { "XDG_DATA_HOME", dati }, { "XDG_CONFIG_DIRS", vuota },
+            { "XDG_DATA_DIRS", vuota }, { "XDG_CURRENT_DESKTOP", {} }, { "DESKTOP_SESSION", {} },
+            { "KDE_FULL_SESSION", {} }, { "GNOME_DESKTOP_SESSION_ID", {} } });
+
+    QtShellService shell;
+    Platform platform { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi,
+        m_fake->media, m_fake->mixer, m_fake->stampante, shell, fileOpsReali() };
+    frmEmail email(platform);
+    mostra(&email);
+    QTest::keyClicks(email.txtIndirizzo, QStringLiteral("a@x.example"));
+    QTest::keyClicks(email.txtOggetto, QStringLiteral("Rock & Roll?"));
+    email.txtCorpo->setFocus();
+    QTest::keyClicks(email.txtCorpo, QStringLiteral("Prima riga"));
+    QTest::keyClick(email.txtCorpo, Qt::Key_Return, Qt::ControlModifier); // a line break
+    QTest::keyClicks(email.txtCorpo, QStringLiteral("seconda = 2"));
+    QCOMPARE(QApplication::focusWidget(), email.txtCorpo);
+    QTest::mouseClick(email.cmdInvia, Qt::LeftButton);
+
+    if (programma == QLatin1String("registra")) {
+        QTRY_VERIFY(QFile::exists(ricevuto));
+        QFile f(ricevuto);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QUrl url = QUrl::fromEncoded(f.readAll(), QUrl::StrictMode);
+        const QUrlQuery query(url);
+        QCOMPARE((QStringList { url.scheme(), url.path(QUrl::FullyDecoded),
+                     query.queryItemValue(QStringLiteral("Subject"), QUrl::FullyDecoded),
+                     query.queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded) }),
+            (QStringList { QStringLiteral("mailto"), QStringLiteral("a@x.example"),
+                QStringLiteral("Rock & Roll?"), QStringLiteral("Prima riga\r\nseconda = 2") }));
+        QVERIFY(!email.isVisible());
+        QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+        return;
+    }
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
+    QCOMPARE(m_fake->messaggi.mostrati.first().titolo, QStringLiteral("Invio e-mail fallito"));
+    QVERIFY(email.isVisible());
+    QCOMPARE((QStringList { email.txtIndirizzo->text(), email.txtOggetto->text(),
+                 email.txtCorpo->toPlainText() }),
+        (QStringList { QStringLiteral("a@x.example"), QStringLiteral("Rock & Roll?"),
+            QStringLiteral("Prima riga\nseconda = 2") }));
+    QVERIFY(!QFile::exists(ricevuto));
 }
 
 void TestPosta::chiusuraRiportaPrincipale_data()

@@ -6,9 +6,12 @@
 #include "archive/AppFilePath.h"
 #include "main_window/frmSonoria.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -44,6 +47,7 @@ private slots:
     void sfogliaScelta();
     void sfogliaNonValido_data();
     void sfogliaNonValido();
+    void dialogoRealeTuttiIFile();
     void tastoInTxtMP3_data();
     void tastoInTxtMP3();
 
@@ -289,25 +293,101 @@ void TestRiproduzione::sfogliaScelta()
 void TestRiproduzione::sfogliaNonValido_data()
 {
     QTest::addColumn<QString>("scelto");
+    QTest::addColumn<QString>("motivo");
     // The card holds 250 characters of Windows-1252: anything else would be stored mangled.
-    QTest::newRow("251 caratteri") << QString(QStringLiteral("/") + QString(246, 'a') + ".mp3");
-    QTest::newRow("carattere fuori dal set") << QStringLiteral("/musica/歌.mp3");
+    QTest::newRow("251 caratteri") << QString(QStringLiteral("/") + QString(246, 'a') + ".mp3")
+                                   << QStringLiteral("Il percorso è lungo 251 caratteri, ma la "
+                                                     "scheda ne può contenere al massimo 250.");
+    QTest::newRow("carattere fuori dal set")
+        << QStringLiteral("/musica/歌.mp3")
+        << QStringLiteral("Il percorso contiene il carattere \"歌\" (U+6B4C), che la scheda non "
+                          "può contenere.");
+    QTest::newRow("emoji, lungo anche") << QStringLiteral("/musica/🎵") + QString(250, 'a')
+                                        << QStringLiteral("il carattere \"🎵\" (U+1F3B5)");
+    QTest::newRow("invisibile") << QStringLiteral("/musica/a\u200Bb.mp3")
+                                << QStringLiteral("il carattere U+200B,");
 }
 
 void TestRiproduzione::sfogliaNonValido()
 {
     QFETCH(QString, scelto);
+    QFETCH(QString, motivo);
     m_win->txtMP3->setText(P1);
     m_fake->dialoghi.risposta = scelto;
     clic(m_win->cmdSfoglia);
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
     const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(m.testo, QStringLiteral("Il file audio selezionato non è valido."));
+    QVERIFY2(m.testo.startsWith(QStringLiteral("Il file audio selezionato non è valido.\r\n\r\n"))
+            && m.testo.contains(motivo),
+        qPrintable(m.testo));
     QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Attenzione:"));
     QCOMPARE(m.icona, Icona::Critica);
     QCOMPARE(m.pulsanti, Pulsanti::Ok);
-    QCOMPARE(m_win->txtMP3->text(), QString());
-    verificaStato(Stato::NessunFile);
+    // The card keeps the path it had.
+    QCOMPARE(m_win->txtMP3->text(), P1);
+    verificaStato(Stato::Pronto);
+}
+
+void TestRiproduzione::dialogoRealeTuttiIFile()
+{
+    // The real dialog lists, under "Tutti i file (*.*)", a file whose name has no dot.
+    QTemporaryDir cartella;
+    for (const char* nome : { "canzone.mp3", "suono.wav", "senzaestensione" }) {
+        QFile f(cartella.filePath(QString::fromLatin1(nome)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QStringList voci;
+    QStringList conMp3;
+    QStringList conTutti;
+    // The dialog is modal: a timer works it from inside its event loop.
+    QTimer sonda;
+    sonda.setInterval(10);
+    connect(&sonda, &QTimer::timeout, this, [&] {
+        QFileDialog* dialogo = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
+                dialogo = d;
+        }
+        if (!dialogo)
+            return;
+        sonda.stop();
+        auto* tipi = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* vista = dialogo->findChild<QListView*>(QStringLiteral("listView"));
+        const auto elencati = [vista] {
+            QStringList nomi;
+            const QModelIndex radice = vista->rootIndex();
+            for (int r = 0; r < vista->model()->rowCount(radice); ++r)
+                nomi << vista->model()->index(r, 0, radice).data().toString();
+            return nomi;
+        };
+        for (int i = 0; tipi && i < tipi->count(); ++i)
+            voci << tipi->itemText(i);
+        if (tipi && vista) {
+            // A wait that runs out shows in the comparisons below.
+            (void)QTest::qWaitFor(
+                [&] { return elencati().contains(QStringLiteral("canzone.mp3")); });
+            conMp3 = elencati();
+            QTest::keyClick(tipi, Qt::Key_End); // the user picks the last filter
+            (void)QTest::qWaitFor([&] { return elencati().size() == 3; });
+            conTutti = elencati();
+            // The user types the name and opens it.
+            if (auto* nome = dialogo->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                QTest::keyClicks(nome, QStringLiteral("senzaestensione"));
+            static_cast<QDialog*>(dialogo)->accept(); // as the Open button does
+        }
+        if (dialogo->isVisible())
+            dialogo->reject(); // whatever went wrong, the test goes on to report it
+    });
+    sonda.start();
+    QtFileDialogService servizio;
+    const QString scelto
+        = servizio.scegliFile(m_win, QStringLiteral("Selezionare un file MP3 o WAV:"),
+            cartella.path(), { "File Mp3 (*.mp3)", "File Wave (*.wav)", "Tutti i file (*.*)" });
+    QCOMPARE(voci, (QStringList { "File Mp3 (*.mp3)", "File Wave (*.wav)", "Tutti i file (*.*)" }));
+    QCOMPARE(conMp3, QStringList { "canzone.mp3" });
+    conTutti.sort();
+    QCOMPARE(conTutti, (QStringList { "canzone.mp3", "senzaestensione", "suono.wav" }));
+    QCOMPARE(scelto, cartella.filePath(QStringLiteral("senzaestensione")));
 }
 
 void TestRiproduzione::tastoInTxtMP3_data()

@@ -57,21 +57,58 @@ QString decodifica(const char* data, qsizetype len)
     return s;
 }
 
+namespace {
+    // The UTF-16 units of the character at @p i: a surrogate pair is one character.
+    qsizetype unita(const QString& testo, qsizetype i)
+    {
+        return testo.at(i).isHighSurrogate() && i + 1 < testo.size()
+                && testo.at(i + 1).isLowSurrogate()
+            ? 2
+            : 1;
+    }
+}
+
 QByteArray codifica(const QString& testo, int* sostituiti)
 {
-    QByteArray out(testo.size(), Qt::Uninitialized);
+    QByteArray out;
+    out.reserve(testo.size());
     int persi = 0;
-    for (qsizetype i = 0; i < testo.size(); ++i) {
+    for (qsizetype i = 0; i < testo.size();) {
         unsigned char b = 0;
         if (!codifica(testo.at(i), b)) {
             b = '?';
             ++persi;
         }
-        out[i] = static_cast<char>(b);
+        out.append(static_cast<char>(b));
+        i += unita(testo, i);
     }
     if (sostituiti)
         *sostituiti = persi;
     return out;
+}
+
+QString adatta(const QString& testo)
+{
+    if (rappresentabile(testo))
+        return testo;
+    QString out;
+    out.reserve(testo.size());
+    unsigned char b = 0;
+    for (qsizetype i = 0; i < testo.size();) {
+        out.append(codifica(testo.at(i), b) ? testo.at(i) : QLatin1Char('?'));
+        i += unita(testo, i);
+    }
+    return out;
+}
+
+QString primoNonRappresentabile(const QString& testo)
+{
+    unsigned char b = 0;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (!codifica(testo.at(i), b))
+            return testo.mid(i, unita(testo, i));
+    }
+    return {};
 }
 
 bool rappresentabile(const QString& testo)

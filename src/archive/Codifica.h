@@ -24,10 +24,22 @@ namespace cp1252 {
     QString decodifica(const char* data, qsizetype len);
 
     /**
-     * Encodes characters one to one into bytes. A character the set cannot hold
-     * becomes '?', as the system's own conversion does; @p sostituiti counts them.
+     * Encodes characters into bytes. A character the set cannot hold becomes one '?',
+     * also when it takes two UTF-16 units (an emoji); @p sostituiti counts them.
      */
     QByteArray codifica(const QString& testo, int* sostituiti = nullptr);
+
+    /**
+     * The text as the archive will hold it: each character the set cannot hold becomes
+     * one '?', so that the length counts characters as the disk does.
+     */
+    QString adatta(const QString& testo);
+
+    /**
+     * The first character of @p testo the set cannot hold (two UTF-16 units for one
+     * beyond U+FFFF), or an empty string when it can hold them all.
+     */
+    QString primoNonRappresentabile(const QString& testo);
 
     /** True for the five bytes Windows-1252 does not define. */
     bool byteIndefinito(unsigned char byte);

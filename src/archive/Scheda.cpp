@@ -24,7 +24,9 @@ Scheda::Scheda()
 void Scheda::imposta(Campo c, const QString& valore)
 {
     const int len = info(c).lunghezza;
-    QString v = togliSpazi(valore).left(len);
+    // Characters the disk cannot hold become '?' first, one each, so that the cut and
+    // the padding count what is stored.
+    QString v = togliSpazi(cp1252::adatta(valore)).left(len);
     v.append(QString(len - v.size(), QLatin1Char(' ')));
     m_campi[static_cast<int>(c)] = v;
 }

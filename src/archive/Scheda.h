@@ -61,7 +61,10 @@ public:
     const QString& grezzo(Campo c) const { return m_campi[static_cast<int>(c)]; }
     /** The field without its leading and trailing blanks, as the windows show it. */
     QString testo(Campo c) const { return togliSpazi(grezzo(c)); }
-    /** Sets one field by the save button's rule (trim, cut, pad). */
+    /**
+     * Sets one field by the save button's rule (trim, cut, pad), after each character
+     * Windows-1252 cannot hold has become one '?'.
+     */
     void imposta(Campo c, const QString& valore);
 
     bool operator==(const Scheda&) const = default;

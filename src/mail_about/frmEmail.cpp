@@ -26,6 +26,8 @@ namespace {
     const QString kFallito = QStringLiteral("Non è stato possibile individuare il software "
                                             "predefinito per la gestione della posta elettronica.");
     const QString kTitoloFallito = QStringLiteral("Invio e-mail fallito");
+    const QString kSuggerimentoTesto = QStringLiteral(
+        " Testo del messaggio: Ctrl+Invio va a capo, Invio passa al pulsante Invia ");
 
     // Besides letters, digits and "-._~", the only characters left as they are: the
     // ones an address needs to stay readable. Everything else, "+" included (some
@@ -107,6 +109,8 @@ void frmEmail::creaControlli()
     txtCorpo->setGeometry(96, 124, 352, 156);
     txtCorpo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtCorpo->setTabChangesFocus(true);
+    txtCorpo->setToolTip(kSuggerimentoTesto);
+    txtCorpo->setAccessibleName(kSuggerimentoTesto.trimmed());
 
     cmdInvia = new QPushButton(kInvia, this);
     cmdInvia->setObjectName(QStringLiteral("cmdInvia"));
@@ -138,7 +142,7 @@ void frmEmail::Form_Load()
 
 void frmEmail::cmdInvia_Click()
 {
-    if (ApriMailto(txtIndirizzo->text(), txtOggetto->text(), txtCorpo->toPlainText(), txtCC->text(),
+    if (ApriMailto(txtIndirizzo->text(), txtOggetto->text(), testoIntegro(txtCorpo), txtCC->text(),
             txtCCN->text()))
         accept();
 }
@@ -166,6 +170,11 @@ void frmEmail::txtCorpo_KeyPress(int& KeyAscii)
 {
     if (KeyAscii == 13) {
         m_platform.tasti.inviaTasti(QStringLiteral("{Tab}"));
+        KeyAscii = 0;
+    } else if (KeyAscii == 10) {
+        // The box would ignore Ctrl+Enter: the line break is put in here.
+        txtCorpo->textCursor().insertText(QStringLiteral("\n"));
+        txtCorpo->ensureCursorVisible();
         KeyAscii = 0;
     }
 }
@@ -201,7 +210,11 @@ bool frmEmail::eventFilter(QObject* oggetto, QEvent* evento)
         campo_LostFocus(campo);
         return false;
     case QEvent::KeyPress: {
-        int KeyAscii = codiceAscii(static_cast<QKeyEvent*>(evento));
+        const auto* tasto = static_cast<QKeyEvent*>(evento);
+        int KeyAscii = codiceAscii(tasto);
+        // Ctrl+Enter delivers a line feed (10): the message text takes it as a line break.
+        if (KeyAscii == 13 && (tasto->modifiers() & Qt::ControlModifier))
+            KeyAscii = 10;
         if (KeyAscii == 0)
             return false; // a key that produces no character (Delete, arrows)
         if (campo == txtCorpo)

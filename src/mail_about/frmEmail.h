@@ -36,7 +36,10 @@ public:
 
     /** Enter in a single-line box moves on; the box itself inserts nothing. */
     void campo_KeyPress(int& KeyAscii);
-    /** Enter in the message text moves on and is consumed: no line break. */
+    /**
+     * Enter (13) in the message text moves on and is consumed; Ctrl+Enter (10) inserts
+     * a line break.
+     */
     void txtCorpo_KeyPress(int& KeyAscii);
     void campo_GotFocus(QWidget* campo);
     void campo_LostFocus(QWidget* campo);

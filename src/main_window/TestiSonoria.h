@@ -107,6 +107,11 @@ inline const QString TitoloSfoglia = QStringLiteral("Selezionare un file MP3 o W
 inline const QStringList FiltriAudio { QStringLiteral("File Mp3 (*.mp3)"),
     QStringLiteral("File Wave (*.wav)"), QStringLiteral("Tutti i file (*.*)") };
 inline const QString FileAudioNonValido = QStringLiteral("Il file audio selezionato non è valido.");
+// Why a chosen path cannot be kept: the second paragraph of the message above.
+inline const QString PercorsoTroppoLungo = QStringLiteral(
+    "Il percorso è lungo %1 caratteri, ma la scheda ne può contenere al massimo %2.");
+inline const QString PercorsoConCarattere
+    = QStringLiteral("Il percorso contiene il carattere %1, che la scheda non può contenere.");
 inline const QString SuggerimentoSfoglia
     = QStringLiteral("Specificare il percorso di un file audio utilizzando il pulsante Sfoglia.");
 inline const QString NessunBrano

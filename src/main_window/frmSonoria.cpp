@@ -115,6 +115,10 @@ void frmSonoria::creaControlli()
     txtGenere->setObjectName(QStringLiteral("txtGenere"));
     txtGenere->setEditable(true);
     txtGenere->setInsertPolicy(QComboBox::NoInsert);
+    // The genre is stored as typed: the editable box's own completer would finish "Latino"
+    // as "Latino-americana" and turn "rock" into "Rock". Without it, Enter picks a list
+    // entry only when the text matches one exactly, case included.
+    txtGenere->setCompleter(nullptr);
     txtGenere->setGeometry(30, 110, 160, 22);
     txtGenere->setFont(carattere);
     txtGenere->setMaxVisibleItems(15);

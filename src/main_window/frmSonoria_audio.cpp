@@ -25,6 +25,26 @@ namespace melodora {
 using namespace testi_sonoria;
 
 namespace {
+    // Why the card cannot keep @p percorso, or an empty string when it can.
+    QString motivoPercorsoNonArchiviabile(const QString& percorso)
+    {
+        const int massimo = info(Campo::MP3).lunghezza;
+        const QString carattere = cp1252::primoNonRappresentabile(percorso);
+        if (!carattere.isEmpty()) {
+            const QString codice = QStringLiteral("U+%1")
+                                       .arg(carattere.toUcs4().value(0), 4, 16, QLatin1Char('0'))
+                                       .toUpper();
+            // An invisible character is named by its code alone.
+            const bool visibile = carattere.size() == 2 || carattere.at(0).isPrint();
+            return PercorsoConCarattere.arg(
+                visibile ? QStringLiteral("\"%1\" (%2)").arg(carattere, codice) : codice);
+        }
+        // The card counts characters, one byte each on disk.
+        if (percorso.size() > massimo)
+            return PercorsoTroppoLungo.arg(percorso.size()).arg(massimo);
+        return {};
+    }
+
     // The last frame of a run of the program's own animation.
     constexpr int kUltimoFotogramma = 40;
 
@@ -187,11 +207,12 @@ void frmSonoria::cmdSfoglia_Click()
     if (scelto.isEmpty())
         return; // cancelled: the old path stays
     // A path the card cannot hold whole (longer than its field, or with characters the
-    // archive's character set lacks) would be saved mangled and never found again.
-    if (scelto.size() > info(Campo::MP3).lunghezza || !cp1252::rappresentabile(scelto)) {
-        m_platform.messaggi.mostra(
-            this, FileAudioNonValido, TitoloAttenzione, Icona::Critica, Pulsanti::Ok);
-        txtMP3->setText(QString());
+    // archive's character set lacks) would be saved mangled and never found again. The
+    // message says which, and the card keeps the path it had.
+    const QString motivo = motivoPercorsoNonArchiviabile(scelto);
+    if (!motivo.isEmpty()) {
+        m_platform.messaggi.mostra(this, FileAudioNonValido + Separatore + motivo, TitoloAttenzione,
+            Icona::Critica, Pulsanti::Ok);
         return;
     }
     txtMP3->setText(scelto);

@@ -1,6 +1,8 @@
 // How the card's fields behave while the user types.
 #include "main_window/frmSonoria.h"
 
+#include "platform/Controlli.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,7 +45,7 @@ void frmSonoria::limitaTesto()
     // length does; whatever was just typed or pasted is cut at the end.
     if (m_limitando)
         return;
-    const QString testo = txtTesto->toPlainText();
+    const QString testo = testoIntegro(txtTesto);
     const qsizetype eccesso = lunghezzaSuDisco(testo) - info(Campo::Testo).lunghezza;
     if (eccesso <= 0)
         return;

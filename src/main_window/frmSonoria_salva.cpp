@@ -3,6 +3,7 @@
 
 #include "archive/Redazione.h"
 #include "main_window/TestiSonoria.h"
+#include "platform/Controlli.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,7 +16,7 @@ using namespace testi_sonoria;
 
 Scheda frmSonoria::SchedaDaCampi() const
 {
-    QString testo = txtTesto->toPlainText();
+    QString testo = testoIntegro(txtTesto);
     testo.replace(QLatin1Char('\n'), QStringLiteral("\r\n")); // CR LF on disk
     return Scheda::daTesti({ txtBrano->text(), txtArtista->text(), txtAlbum->text(),
         txtGenere->currentText(), txtAnno->text(), txtNote->text(), testo, txtMP3->text() });

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace melodora {
@@ -75,6 +77,26 @@ QFrame* creaCornice(QWidget* parent, const QString& objectName, QRect geometria)
     f->setFrameShape(QFrame::StyledPanel);
     f->setFrameShadow(QFrame::Raised);
     return f;
+}
+
+QString testoIntegro(const QPlainTextEdit* casella)
+{
+    // The raw text separates paragraphs (and Shift+Enter's line breaks) with their own
+    // characters; these, and the frame marks, are the only ones that become "\n".
+    QString testo = casella->document()->toRawText();
+    for (QChar& c : testo) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xFDD0: // beginning of a frame
+        case 0xFDD1: // end of a frame
+            c = QLatin1Char('\n');
+            break;
+        default:
+            break;
+        }
+    }
+    return testo;
 }
 
 int codiceAscii(const QKeyEvent* tasto)

@@ -8,6 +8,7 @@
 class QFrame;
 class QKeyEvent;
 class QLabel;
+class QPlainTextEdit;
 class QToolButton;
 class QWidget;
 
@@ -39,6 +40,12 @@ QLabel* creaEtichetta(
 
 /** A borderless container panel. */
 QFrame* creaCornice(QWidget* parent, const QString& objectName, QRect geometria);
+
+/**
+ * The text of a multi-line box with its line breaks as "\n" and every other character
+ * as typed: QPlainTextEdit::toPlainText would turn a non-breaking space into a blank.
+ */
+QString testoIntegro(const QPlainTextEdit* casella);
 
 /**
  * The character code a key press delivers, as a KeyPress handler sees it: 13 for

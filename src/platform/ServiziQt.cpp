@@ -1,5 +1,7 @@
 #include "platform/ServiziQt.h"
 
+#include "platform/GestoreUrl.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -7,7 +9,9 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -137,22 +141,65 @@ void QtKeyService::inviaTasti(const QString& tasti)
     QApplication::postEvent(bersaglio, new QKeyEvent(QEvent::KeyRelease, tasto, Qt::NoModifier));
 }
 
+namespace {
+    // The visible text "Name (patterns)" plus, as Qt reads the last parenthesis for its
+    // patterns, the patterns the dialog really uses. "*.*" would hide every file without
+    // a dot in its name on this system; "all files" must list them, so it matches "*".
+    QString filtroConModelli(const QString& filtro)
+    {
+        static const QRegularExpression modelli(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+        const QRegularExpressionMatch m = modelli.match(filtro);
+        QStringList elenco
+            = (m.hasMatch() ? m.captured(1) : filtro).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (QString& modello : elenco) {
+            if (modello == QLatin1String("*.*"))
+                modello = QStringLiteral("*");
+        }
+        return filtro + QStringLiteral(" (") + elenco.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+}
+
 QString QtFileDialogService::scegliFile(
     QWidget* parent, const QString& titolo, const QString& cartella, const QStringList& filtri)
 {
     QFileDialog dialogo(parent, titolo, cartella);
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    // The list shows each filter's text as given; its patterns stay hidden behind it.
+    dialogo.setOption(QFileDialog::HideNameFilterDetails);
     dialogo.setFileMode(QFileDialog::ExistingFile);
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogo.setNameFilters(filtri);
-    if (!filtri.isEmpty())
-        dialogo.selectNameFilter(filtri.first());
+    QStringList conModelli;
+    for (const QString& f : filtri)
+        conModelli.append(filtroConModelli(f));
+    dialogo.setNameFilters(conModelli);
+    if (!conModelli.isEmpty())
+        dialogo.selectNameFilter(conModelli.first());
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
     return dialogo.selectedFiles().first();
 }
 
-bool QtShellService::apriUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtShellService::apriUrl(const QUrl& url)
+{
+    // QDesktopServices answers true as soon as xdg-open starts, even when nothing handles
+    // the address. A message must not be lost that way: the mail program the desktop
+    // names for mailto: is found and started here, and only its start counts.
+    if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) != 0)
+        return QDesktopServices::openUrl(url);
+    const std::optional<QString> gestore = gestorePredefinito(url.scheme().toLower());
+    if (!gestore)
+        return QDesktopServices::openUrl(url); // no xdg-mime to ask: the desktop decides
+    const QString file = fileDesktop(*gestore);
+    if (file.isEmpty())
+        return false;
+    const std::optional<RigaDiComando> comando
+        = comandoDesktop(file, QString::fromLatin1(url.toEncoded()));
+    if (!comando)
+        return false;
+    if (comando->terminale)
+        return QDesktopServices::openUrl(url); // a terminal program: xdg-open finds the terminal
+    return QProcess::startDetached(comando->programma, comando->argomenti, comando->cartella);
+}
 
 FiltroF1::FiltroF1(HelpService& guida, QObject* parent)
     : QObject(parent)

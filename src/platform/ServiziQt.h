@@ -43,7 +43,11 @@ public:
         const QStringList& filtri) override;
 };
 
-/** QDesktopServices::openUrl; never a shell command line. */
+/**
+ * A mailto: address goes to the desktop's default mail program (its desktop entry, found
+ * with xdg-mime), started directly: false when there is none or it cannot be started.
+ * Other addresses go through QDesktopServices::openUrl. Never a shell command line.
+ */
 class QtShellService : public ShellService {
 public:
     bool apriUrl(const QUrl& url) override;
