@@ -175,7 +175,7 @@ void TestPrudenza::comandi_data()
         "impossibile leggere fifo: non è un file regolare");
 
     riga("--help e il giro completo", { "--help" }, 0,
-        "byte per byte solo se nessun valore inizia con");
+        "byte per byte solo se ogni scheda ha un titolo");
 }
 
 void TestPrudenza::comandi()

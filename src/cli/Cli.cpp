@@ -228,8 +228,8 @@ const QList<Comando>& comandi()
             "Esporta tutte le schede sullo standard output: JSON (UTF-8) oppure CSV (RFC 4180, "
             "UTF-8, separato da virgole, righe chiuse da CR LF, intestazione "
             "n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3). Importato in un archivio vuoto "
-            "lo ridà byte per byte solo se nessun valore inizia con spazi, contiene un CR o un "
-            "LF isolato o un byte non definito in Windows-1252.",
+            "lo ridà byte per byte solo se ogni scheda ha un titolo e nessun valore inizia "
+            "con spazi, contiene un CR o un LF isolato o un byte non definito in Windows-1252.",
             "melodora-cli export --format csv > schede.csv", comandoExport },
         { "import", "import FILE.json|FILE.csv [--format json|csv] [--truncate]",
             "Aggiunge in coda le schede di un file JSON o CSV (formato dall'estensione o dal "

@@ -52,7 +52,7 @@ QString controllaDestinazione(const Destinazione& d, bool* esiste)
     const QByteArray nome = QFile::encodeName(d.percorso);
     struct stat st { };
     if (::lstat(nome.constData(), &st) != 0) {
-        if (errno == ENOENT)
+        if (errno == ENOENT || errno == ENOTDIR)
             return {}; // a missing folder is reported when the file is created
         return nativo(d.percorso) + QStringLiteral(": ") + descriviErrno(errno);
     }
