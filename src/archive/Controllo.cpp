@@ -20,7 +20,8 @@ Esito controllaArchivio(
     if (!QFileInfo::exists(percorso))
         return Esito::fallito(QStringLiteral("%1: il file non esiste").arg(percorso));
     Esito errore;
-    auto archivio = ArchivioSchede::apri(percorso, ops, &errore);
+    // Only read, and only a regular file: a FIFO would block the check, a device has no end.
+    auto archivio = ArchivioSchede::apriInLettura(percorso, ops, &errore);
     if (!archivio)
         return errore;
     RisultatoControllo r;

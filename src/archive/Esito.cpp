@@ -1,14 +1,15 @@
 #include "archive/Esito.h"
 
+#include "platform/ErroreSistema.h"
+
 #include <cerrno>
-#include <cstring>
 
 namespace melodora {
 
 Esito Esito::daErrno(const QString& cosa)
 {
     const int e = errno;
-    return fallito(cosa + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(e)));
+    return fallito(cosa + QStringLiteral(": ") + descriviErrno(e));
 }
 
 } // namespace melodora

@@ -24,7 +24,7 @@ struct Esito {
     static Esito riuscito() { return {}; }
     static Esito fallito(const QString& motivo) { return { false, motivo, Motivo::Sistema }; }
     static Esito fallito(Motivo m, const QString& testo) { return { false, testo, m }; }
-    /** A failure carrying strerror(errno) after @p cosa. */
+    /** A failure carrying errno's reason, in Italian (descriviErrno), after @p cosa. */
     static Esito daErrno(const QString& cosa);
 
     explicit operator bool() const { return ok; }

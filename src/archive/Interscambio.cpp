@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QSet>
 
 namespace melodora {
 
@@ -73,15 +74,228 @@ namespace {
         return {};
     }
 
-    Esito documentoJson(const QByteArray& json, QJsonDocument& doc)
+    /** The parser's complaint in Italian (Qt's own texts are English). */
+    QString motivoJson(QJsonParseError::ParseError e)
+    {
+        switch (e) {
+        case QJsonParseError::UnterminatedObject:
+            return QStringLiteral("un oggetto non è chiuso da '}'");
+        case QJsonParseError::MissingNameSeparator:
+            return QStringLiteral("manca ':' dopo il nome di una chiave");
+        case QJsonParseError::UnterminatedArray:
+            return QStringLiteral("un elenco non è chiuso da ']'");
+        case QJsonParseError::MissingValueSeparator:
+            return QStringLiteral("manca ',' tra due valori");
+        case QJsonParseError::IllegalValue:
+            return QStringLiteral("valore non valido");
+        case QJsonParseError::TerminationByNumber:
+            return QStringLiteral("il file finisce dentro un numero");
+        case QJsonParseError::IllegalNumber:
+            return QStringLiteral("numero non valido");
+        case QJsonParseError::IllegalEscapeSequence:
+            return QStringLiteral("sequenza di escape non valida dopo '\\'");
+        case QJsonParseError::IllegalUTF8String:
+            return QStringLiteral("testo non in UTF-8 valido");
+        case QJsonParseError::UnterminatedString:
+            return QStringLiteral("un testo non è chiuso dalle virgolette");
+        case QJsonParseError::MissingObject:
+            return QStringLiteral("manca un oggetto o un elenco");
+        case QJsonParseError::DeepNesting:
+            return QStringLiteral("troppi livelli annidati");
+        case QJsonParseError::DocumentTooLarge:
+            return QStringLiteral("documento troppo grande");
+        case QJsonParseError::GarbageAtEnd:
+            return QStringLiteral("altri caratteri dopo la fine del documento");
+        case QJsonParseError::NoError:
+            break;
+        }
+        return QStringLiteral("errore di sintassi");
+    }
+
+    /**
+     * What the parser lets pass without a word: a key repeated in one object (it keeps the
+     * last value) and a lone UTF-16 surrogate escape (it makes U+FFFD of it). Found by a
+     * scan of a text the parser has already accepted, so the grammar needs no checking.
+     */
+    struct AnomaliaJson {
+        enum class Tipo { Nessuna, ChiaveRipetuta, SurrogatoIsolato } tipo = Tipo::Nessuna;
+        qsizetype elemento = -1; ///< which element of the outer array, from 0; -1 outside one
+        QString chiave; ///< the key repeated, or the key whose value holds the surrogate
+        QString codice; ///< the surrogate as written, "\ud800"
+    };
+
+    /** The string starting at the quote json[i]; i is left after its closing quote. */
+    QString leggiStringaJson(const QByteArray& json, qsizetype& i, QString* surrogato)
+    {
+        const qsizetype inizio = ++i;
+        while (i < json.size() && json[i] != '"')
+            i += json[i] == '\\' ? 2 : 1;
+        const QByteArray grezza = json.mid(inizio, i - inizio);
+        ++i;
+        if (!grezza.contains('\\'))
+            return QString::fromUtf8(grezza);
+        QString s;
+        for (qsizetype k = 0; k < grezza.size(); ++k) {
+            if (grezza[k] != '\\') {
+                // Copy up to the next escape in one go (UTF-8 sequences stay whole).
+                qsizetype fine = grezza.indexOf('\\', k);
+                if (fine < 0)
+                    fine = grezza.size();
+                s += QString::fromUtf8(grezza.mid(k, fine - k));
+                k = fine - 1;
+                continue;
+            }
+            const char e = grezza[++k];
+            switch (e) {
+            case 'b':
+                s += u'\b';
+                break;
+            case 'f':
+                s += u'\f';
+                break;
+            case 'n':
+                s += u'\n';
+                break;
+            case 'r':
+                s += u'\r';
+                break;
+            case 't':
+                s += u'\t';
+                break;
+            case 'u': {
+                // The parser has accepted the text: four hex digits follow every \\u.
+                const auto codice
+                    = [&](qsizetype p) { return char16_t(grezza.mid(p, 4).toUInt(nullptr, 16)); };
+                const char16_t u = codice(k + 1);
+                const bool coppia = QChar::isHighSurrogate(u) && k + 10 < grezza.size()
+                    && grezza[k + 5] == '\\' && grezza[k + 6] == 'u'
+                    && QChar::isLowSurrogate(codice(k + 7));
+                s += QChar(u);
+                if (coppia) {
+                    s += QChar(codice(k + 7));
+                    k += 10;
+                    break;
+                }
+                if (QChar::isSurrogate(u) && surrogato && surrogato->isEmpty())
+                    *surrogato = QString::fromLatin1(grezza.mid(k - 1, 6));
+                k += 4;
+                break;
+            }
+            default: // '"', '\\', '/'
+                s += QLatin1Char(e);
+            }
+        }
+        return s;
+    }
+
+    AnomaliaJson cercaAnomalie(const QByteArray& json)
+    {
+        struct Livello {
+            bool oggetto = false;
+            bool attesaChiave = false;
+            QString chiave; ///< the key of the value being read
+            QSet<QString> chiavi;
+        };
+        QList<Livello> pila;
+        AnomaliaJson a;
+        const auto nuovoValore = [&] {
+            // Each value at the outer array's level is the next card.
+            if (pila.size() == 1 && !pila.first().oggetto)
+                ++a.elemento;
+        };
+        for (qsizetype i = 0; i < json.size();) {
+            const char c = json[i];
+            switch (c) {
+            case '{':
+            case '[':
+                nuovoValore();
+                pila.append({ c == '{', c == '{', {}, {} });
+                ++i;
+                break;
+            case '}':
+            case ']':
+                if (!pila.isEmpty())
+                    pila.removeLast();
+                ++i;
+                break;
+            case ',':
+                if (!pila.isEmpty() && pila.last().oggetto)
+                    pila.last().attesaChiave = true;
+                ++i;
+                break;
+            case ':':
+                if (!pila.isEmpty())
+                    pila.last().attesaChiave = false;
+                ++i;
+                break;
+            case '"': {
+                const bool chiave
+                    = !pila.isEmpty() && pila.last().oggetto && pila.last().attesaChiave;
+                if (!chiave)
+                    nuovoValore();
+                QString surrogato;
+                const QString testo = leggiStringaJson(json, i, &surrogato);
+                if (chiave) {
+                    Livello& l = pila.last();
+                    l.chiave = testo;
+                    if (l.chiavi.contains(testo)) {
+                        a.tipo = AnomaliaJson::Tipo::ChiaveRipetuta;
+                        a.chiave = testo;
+                        return a;
+                    }
+                    l.chiavi.insert(testo);
+                }
+                if (!surrogato.isEmpty()) {
+                    a.tipo = AnomaliaJson::Tipo::SurrogatoIsolato;
+                    a.chiave = pila.isEmpty() ? QString() : pila.last().chiave;
+                    a.codice = surrogato;
+                    return a;
+                }
+                break;
+            }
+            case ' ':
+            case '\t':
+            case '\n':
+            case '\r':
+                ++i;
+                break;
+            default: // a number, true, false or null
+                nuovoValore();
+                while (i < json.size() && !QByteArrayView(",]} \t\n\r").contains(json[i]))
+                    ++i;
+            }
+        }
+        return a;
+    }
+
+    /**
+     * Parses @p json; refuses a repeated key or a lone surrogate, naming the card by
+     * @p quale (given the element's index, -1 for a lone object).
+     */
+    template <typename Nome>
+    Esito documentoJson(const QByteArray& json, QJsonDocument& doc, Nome quale)
     {
         QJsonParseError errore {};
         const QByteArray bom = "\xEF\xBB\xBF";
-        doc = QJsonDocument::fromJson(json.startsWith(bom) ? json.mid(bom.size()) : json, &errore);
+        const QByteArray testo = json.startsWith(bom) ? json.mid(bom.size()) : json;
+        doc = QJsonDocument::fromJson(testo, &errore);
         if (errore.error != QJsonParseError::NoError)
-            return Esito::fallito(QStringLiteral("file JSON non valido (carattere %1): %2")
+            return Esito::fallito(QStringLiteral("file JSON non valido (al byte %1): %2")
                                       .arg(errore.offset)
-                                      .arg(errore.errorString()));
+                                      .arg(motivoJson(errore.error)));
+        const AnomaliaJson a = cercaAnomalie(testo);
+        switch (a.tipo) {
+        case AnomaliaJson::Tipo::ChiaveRipetuta:
+            return Esito::fallito(quale(a.elemento)
+                + QStringLiteral(": la chiave \"%1\" compare due volte").arg(a.chiave));
+        case AnomaliaJson::Tipo::SurrogatoIsolato:
+            return Esito::fallito(quale(a.elemento)
+                + QStringLiteral(": il valore di \"%1\" contiene un surrogato UTF-16 isolato "
+                                 "(%2), che non è un carattere")
+                      .arg(a.chiave, a.codice));
+        case AnomaliaJson::Tipo::Nessuna:
+            break;
+        }
         return {};
     }
 }
@@ -189,7 +403,11 @@ Esito esportaJson(const ArchivioSchede& archivio, QByteArray& json)
 Esito leggiJson(const QByteArray& json, QList<Scheda>& schede, QList<ProblemaValore>* problemi)
 {
     QJsonDocument doc;
-    if (Esito e = documentoJson(json, doc); !e)
+    const auto elemento = [](qsizetype i) {
+        return i < 0 ? QStringLiteral("l'oggetto JSON")
+                     : QStringLiteral("scheda %1 dell'elenco").arg(i + 1);
+    };
+    if (Esito e = documentoJson(json, doc, elemento); !e)
         return e;
     if (!doc.isArray())
         return Esito::fallito(QStringLiteral("il file JSON deve contenere un elenco di schede"));
@@ -218,7 +436,9 @@ Esito aggiornaDaJson(
     const QByteArray& json, qint64 n, Scheda& scheda, QList<ProblemaValore>* problemi)
 {
     QJsonDocument doc;
-    if (Esito e = documentoJson(json, doc); !e)
+    if (Esito e
+        = documentoJson(json, doc, [n](qsizetype) { return QStringLiteral("scheda %1").arg(n); });
+        !e)
         return e;
     if (!doc.isObject())
         return Esito::fallito(QStringLiteral("il file JSON deve contenere una sola scheda (un "

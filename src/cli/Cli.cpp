@@ -4,7 +4,15 @@
 #include "archive/Archivio.h"
 #include "archive/Interscambio.h"
 #include "cli/Comandi.h"
+#include "platform/ErroreSistema.h"
 #include "platform/FileOps.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace melodora::cli {
 
@@ -36,6 +44,30 @@ namespace {
             out << "      " << riga << "\n      esempio: " << c.esempio << "\n";
         }
     }
+
+    /**
+     * Text for a terminal: a card's value may hold control characters (an import from
+     * anywhere) that would move the cursor, retitle the window or clear the screen. C0 and
+     * C1 controls other than tab and line breaks are shown as \xNN instead.
+     */
+    QString perTerminale(const QString& testo)
+    {
+        QString out;
+        out.reserve(testo.size());
+        for (qsizetype i = 0; i < testo.size(); ++i) {
+            const char16_t u = testo.at(i).unicode();
+            const bool aCapo
+                = u == u'\n' || (u == u'\r' && i + 1 < testo.size() && testo.at(i + 1) == u'\n');
+            if (u == u'\t' || aCapo || (u >= 0x20 && u < 0x7F) || u > 0x9F)
+                out.append(QChar(u));
+            else
+                out.append(QStringLiteral("\\x%1").arg(unsigned(u), 2, 16, QLatin1Char('0')));
+        }
+        return out;
+    }
+
+    /** Commands whose standard output is data for another program, passed on as it is. */
+    bool uscitaEsatta(const QString& comando) { return comando == QLatin1String("export"); }
 }
 
 std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
@@ -56,6 +88,44 @@ void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, con
         err << "melodora-cli: " << prefisso << descriviProblema(problemi.at(i)) << "\n";
     if (problemi.size() > kProblemiMostrati)
         err << "melodora-cli: ... e altri " << problemi.size() - kProblemiMostrati << " valori\n";
+}
+
+bool leggiFileDati(Contesto& c, const QString& percorso, QByteArray& dati)
+{
+    const auto rifiuta = [&](const QString& motivo) {
+        c.uscita.err << "melodora-cli: impossibile leggere " << percorso << ": " << motivo << "\n";
+        return false;
+    };
+    // Non-blocking: opening a FIFO for reading would wait for a writer.
+    const int fd
+        = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return rifiuta(descriviErrno(errno));
+    struct stat st { };
+    QString motivo;
+    if (::fstat(fd, &st) != 0)
+        motivo = descriviErrno(errno);
+    else if (S_ISDIR(st.st_mode))
+        motivo = descriviErrno(EISDIR);
+    else if (!S_ISREG(st.st_mode))
+        motivo = QStringLiteral("non è un file regolare");
+    QByteArray letti;
+    while (motivo.isEmpty()) {
+        char blocco[65536];
+        const ssize_t n = ::read(fd, blocco, sizeof blocco);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            motivo = descriviErrno(errno);
+        if (n <= 0)
+            break;
+        letti.append(blocco, n);
+    }
+    ::close(fd);
+    if (!motivo.isEmpty())
+        return rifiuta(motivo);
+    dati = std::move(letti);
+    return true;
 }
 
 bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
@@ -107,7 +177,8 @@ int esegui(const QStringList& argomenti, Uscita uscita)
         if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
             if (kOpzioniConValore.contains(a)) {
                 if (i + 1 >= argomenti.size()) {
-                    uscita.err << "melodora-cli: manca il valore dell'opzione " << a << "\n";
+                    uscita.err << "melodora-cli: manca il valore dell'opzione " << perTerminale(a)
+                               << "\n";
                     return 2;
                 }
                 opzioni.insert(a, argomenti.at(++i));
@@ -125,13 +196,25 @@ int esegui(const QStringList& argomenti, Uscita uscita)
     const QString nome = parole.takeFirst();
     for (const Comando& c : comandi()) {
         if (nome == QLatin1String(c.nome)) {
+            // What the command writes for people reaches the terminal only made harmless.
+            QString testoOut;
+            QString testoErr;
+            QTextStream out(&testoOut);
+            QTextStream err(&testoErr);
+            const bool esatta = uscitaEsatta(nome);
             Contesto contesto { parole,
-                percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni, uscita };
+                percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni,
+                { esatta ? uscita.out : out, err } };
             contesto.opzioni.remove(QStringLiteral("--archive"));
-            return c.esegui(contesto);
+            const int stato = c.esegui(contesto);
+            out.flush();
+            err.flush();
+            uscita.out << perTerminale(testoOut);
+            uscita.err << perTerminale(testoErr);
+            return stato;
         }
     }
-    uscita.err << "melodora-cli: comando sconosciuto \"" << nome
+    uscita.err << "melodora-cli: comando sconosciuto \"" << perTerminale(nome)
                << "\". Usare --help per l'elenco dei comandi.\n";
     return 2;
 }
@@ -147,7 +230,9 @@ const QList<Comando>& comandi()
         { "export", "export --format json|csv",
             "Esporta tutte le schede sullo standard output: JSON (UTF-8) oppure CSV (RFC 4180, "
             "UTF-8, separato da virgole, righe chiuse da CR LF, intestazione "
-            "n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3).",
+            "n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3). Importato in un archivio vuoto "
+            "lo ridà byte per byte solo se ogni scheda ha un titolo e nessun valore inizia "
+            "con spazi, contiene un CR o un LF isolato o un byte non definito in Windows-1252.",
             "melodora-cli export --format csv > schede.csv", comandoExport },
         { "import", "import FILE.json|FILE.csv [--format json|csv] [--truncate]",
             "Aggiunge in coda le schede di un file JSON o CSV (formato dall'estensione o dal "
@@ -174,11 +259,14 @@ const QList<Comando>& comandi()
             "melodora-cli search genere rock", comandoSearch },
         { "audio", "audio", "Elenca, in ordine alfabetico, le schede con un file audio.",
             "melodora-cli audio", comandoAudio },
-        { "print", "print N --layout tutto|info|testo [--pdf FILE]",
-            "Stampa la scheda N nell'impaginazione scelta (stampante predefinita o PDF).",
+        { "print", "print N --layout tutto|info|testo [--pdf FILE [--overwrite]]",
+            "Stampa la scheda N nell'impaginazione scelta (stampante predefinita o PDF). Il PDF "
+            "prende il nome FILE solo quando è completo; un file esistente viene sostituito "
+            "solo con --overwrite, mai un collegamento simbolico né l'archivio.",
             "melodora-cli print 3 --layout tutto --pdf scheda3.pdf", comandoPrint },
-        { "print-list", "print-list search CAMPO TESTO | print-list audio [--pdf FILE]",
-            "Stampa l'elenco di una ricerca o l'elenco dei brani audio.",
+        { "print-list",
+            "print-list search CAMPO TESTO | print-list audio [--pdf FILE [--overwrite]]",
+            "Stampa l'elenco di una ricerca o l'elenco dei brani audio; --pdf come per print.",
             "melodora-cli print-list audio --pdf brani.pdf", comandoPrintList },
         { "songbook", "songbook --pdf FILE [search CAMPO TESTO | audio]",
             "Stampa in un PDF il canzoniere di tutte le schede (o di una ricerca, o dei brani "

@@ -43,6 +43,12 @@ bool opzioniAmmesse(Contesto& c, const QStringList& ammesse);
  */
 bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n);
 
+/**
+ * The whole of the regular file @p percorso into @p dati; false, with the reason in Italian on
+ * standard error, for a missing file, a folder, a FIFO (never waited on) or a read error.
+ */
+bool leggiFileDati(Contesto& c, const QString& percorso, QByteArray& dati);
+
 /** Lists the import's problems on standard error, each after @p prefisso, at most 50. */
 void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso);
 

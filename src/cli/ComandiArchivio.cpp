@@ -7,8 +7,6 @@
 #include "archive/Redazione.h"
 #include "platform/FileOps.h"
 
-#include <QFile>
-
 #include <cmath>
 #include <memory>
 
@@ -114,21 +112,18 @@ int comandoImport(Contesto& c)
                         "[--truncate]\n";
         return 2;
     }
-    QFile file(c.argomenti.first());
-    if (!file.open(QIODevice::ReadOnly)) {
-        c.uscita.err << "melodora-cli: impossibile leggere " << file.fileName() << ": "
-                     << file.errorString() << "\n";
+    const QString nomeFile = c.argomenti.first();
+    QByteArray dati;
+    if (!leggiFileDati(c, nomeFile, dati))
         return 1;
-    }
-    const QByteArray dati = file.readAll();
     const bool json
-        = formato.isEmpty() ? sembraJson(file.fileName(), dati) : formato == QLatin1String("json");
+        = formato.isEmpty() ? sembraJson(nomeFile, dati) : formato == QLatin1String("json");
     QList<Scheda> schede;
     QList<ProblemaValore> problemi;
     const Esito letto
         = json ? leggiJson(dati, schede, &problemi) : leggiCsv(dati, schede, &problemi);
     if (!letto) {
-        c.uscita.err << "melodora-cli: " << file.fileName() << ": " << letto.errore
+        c.uscita.err << "melodora-cli: " << nomeFile << ": " << letto.errore
                      << "; nessuna scheda importata\n";
         return 1;
     }

@@ -5,8 +5,6 @@
 #include "archive/Redazione.h"
 #include "platform/FileOps.h"
 
-#include <QFile>
-
 namespace melodora::cli {
 
 namespace {
@@ -67,12 +65,10 @@ int comandoUpdate(Contesto& c)
     qint64 n = 0;
     if (!numeroScheda(c, n))
         return 2;
-    QFile file(c.argomenti.at(1));
-    if (!file.open(QIODevice::ReadOnly)) {
-        c.uscita.err << "melodora-cli: impossibile leggere " << file.fileName() << ": "
-                     << file.errorString() << "\n";
+    const QString nomeFile = c.argomenti.at(1);
+    QByteArray dati;
+    if (!leggiFileDati(c, nomeFile, dati))
         return 1;
-    }
     Redazione redazione(c.archivio, fileOpsReali());
     Scheda vista;
     if (Esito e = redazione.leggi(n, vista); !e) {
@@ -81,8 +77,8 @@ int comandoUpdate(Contesto& c)
     }
     Scheda nuova = vista;
     QList<ProblemaValore> problemi;
-    if (Esito e = aggiornaDaJson(file.readAll(), n, nuova, &problemi); !e) {
-        c.uscita.err << "melodora-cli: " << file.fileName() << ": " << e.errore
+    if (Esito e = aggiornaDaJson(dati, n, nuova, &problemi); !e) {
+        c.uscita.err << "melodora-cli: " << nomeFile << ": " << e.errore
                      << "; la scheda non è stata modificata\n";
         return 1;
     }

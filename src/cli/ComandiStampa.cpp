@@ -3,6 +3,7 @@
 
 #include "archive/Archivio.h"
 #include "lists/Elenchi.h"
+#include "platform/FileCompleto.h"
 #include "platform/FileOps.h"
 #include "platform/PrintSurface.h"
 #include "platform/StampanteQt.h"
@@ -18,6 +19,7 @@ namespace melodora::cli {
 
 namespace {
     const QString kOpzionePdf = QStringLiteral("--pdf");
+    const QString kOpzioneSostituisci = QStringLiteral("--overwrite");
 
     /** Fonts and pages need the GUI side of Qt, even without a display. */
     bool graficaDisponibile(Contesto& c)
@@ -28,11 +30,40 @@ namespace {
         return false;
     }
 
+    /**
+     * --pdf FILE: a new file, or with --overwrite an existing regular one; never a symbolic
+     * link, never the archive, whatever name reaches it.
+     */
+    Destinazione destinazionePdf(const Contesto& c)
+    {
+        return { c.opzioni.value(kOpzionePdf), c.opzioni.contains(kOpzioneSostituisci),
+            c.archivio };
+    }
+
+    /** False, with the reason on standard error, when --pdf names a file we may not write. */
+    bool pdfAmmesso(Contesto& c)
+    {
+        if (!c.opzioni.contains(kOpzionePdf)) {
+            if (!c.opzioni.contains(kOpzioneSostituisci))
+                return true;
+            c.uscita.err << "melodora-cli: --overwrite vale solo con --pdf FILE\n";
+            return false;
+        }
+        bool esiste = false;
+        const QString ostacolo = controllaDestinazione(destinazionePdf(c), &esiste);
+        if (ostacolo.isEmpty())
+            return true;
+        c.uscita.err << "melodora-cli: " << ostacolo
+                     << (esiste ? "; con --overwrite viene sostituito" : "")
+                     << "; nessun file scritto\n";
+        return false;
+    }
+
     /** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
     QtPrinterService stampante(const Contesto& c)
     {
-        const QString pdf = c.opzioni.value(kOpzionePdf);
-        return pdf.isEmpty() ? QtPrinterService() : QtPrinterService::versoFilePdf(pdf);
+        return c.opzioni.contains(kOpzionePdf) ? QtPrinterService::versoFilePdf(destinazionePdf(c))
+                                               : QtPrinterService();
     }
 
     int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito)
@@ -71,12 +102,13 @@ int comandoPrint(Contesto& c)
         { QStringLiteral("testo"), Impaginazione::Testo },
     };
     const QString layout = c.opzioni.value(QStringLiteral("--layout"));
-    if (!opzioniAmmesse(c, { QStringLiteral("--layout"), kOpzionePdf }) || c.argomenti.size() != 1
-        || !impaginazioni.contains(layout)) {
-        c.uscita.err << "melodora-cli: uso: print N --layout tutto|info|testo [--pdf FILE]\n";
+    if (!opzioniAmmesse(c, { QStringLiteral("--layout"), kOpzionePdf, kOpzioneSostituisci })
+        || c.argomenti.size() != 1 || !impaginazioni.contains(layout)) {
+        c.uscita.err << "melodora-cli: uso: print N --layout tutto|info|testo [--pdf FILE "
+                        "[--overwrite]]\n";
         return 2;
     }
-    if (!graficaDisponibile(c))
+    if (!pdfAmmesso(c) || !graficaDisponibile(c))
         return 1;
     auto archivio = apriArchivio(c);
     if (!archivio)
@@ -106,14 +138,15 @@ int comandoPrint(Contesto& c)
 int comandoPrintList(Contesto& c)
 {
     const QString uso = QStringLiteral("melodora-cli: uso: print-list search CAMPO TESTO "
-                                       "[--pdf FILE] | print-list audio [--pdf FILE]\n"
+                                       "[--pdf FILE [--overwrite]] | print-list audio "
+                                       "[--pdf FILE [--overwrite]]\n"
                                        "  CAMPO: titolo|artista|album|genere\n");
     const QString tipo = c.argomenti.value(0);
     CampoRicerca campo = CampoRicerca::Titolo;
     const bool ricerca = tipo == QLatin1String("search") && c.argomenti.size() == 3
         && campoRicerca(c.argomenti.at(1), campo);
     const bool audio = tipo == QLatin1String("audio") && c.argomenti.size() == 1;
-    if (!opzioniAmmesse(c, { kOpzionePdf }) || (!ricerca && !audio)) {
+    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci }) || (!ricerca && !audio)) {
         c.uscita.err << uso;
         return 2;
     }
@@ -122,7 +155,7 @@ int comandoPrintList(Contesto& c)
         c.uscita.err << "melodora-cli: indicare le prime lettere da cercare\n";
         return 2;
     }
-    if (!graficaDisponibile(c))
+    if (!pdfAmmesso(c) || !graficaDisponibile(c))
         return 1;
     auto archivio = apriArchivio(c);
     if (!archivio)

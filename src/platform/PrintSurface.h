@@ -80,7 +80,10 @@ public:
     virtual bool fallito() const = 0;
     /** What failed, for logs and the command line; empty while nothing failed. */
     virtual QString descrizioneErrore() const = 0;
-    /** The PDF file this document is written to, empty when it goes to a printer. */
+    /**
+     * The PDF file this document is written to, empty when it goes to a printer; in a folder
+     * of PDFs, empty until the file is whole and has its name.
+     */
     virtual QString filePdf() const = 0;
 };
 

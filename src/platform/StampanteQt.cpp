@@ -1,5 +1,6 @@
 #include "platform/StampanteQt.h"
 
+#include "platform/FileCompleto.h"
 #include "platform/PrintSurface.h"
 
 #include <QDateTime>
@@ -39,25 +40,17 @@ namespace {
     }
 
     /**
-     * Creates an empty file named by the current date and time in @p cartella, with a
-     * number added when that name is taken, so that no printout overwrites another.
+     * The @p i-th name (from 1) for a printout started at @p inizio in @p cartella: the date
+     * and time, with a number added when that name is taken, so that no printout overwrites
+     * another.
      */
-    QString riservaFile(const QString& cartella)
+    QString nomeNellaCartella(const QString& cartella, const QDateTime& inizio, int i)
     {
-        const QDir dir(cartella);
-        const QString base = QStringLiteral("Melodora_")
-            + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
-        for (int i = 1; i < 1000; ++i) {
-            const QString nome = i == 1
+        const QString base
+            = QStringLiteral("Melodora_") + inizio.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+        return QDir(cartella).filePath(i == 1
                 ? base + QStringLiteral(".pdf")
-                : base + QLatin1Char('_') + QString::number(i) + QStringLiteral(".pdf");
-            QFile f(dir.filePath(nome));
-            if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-                return f.fileName();
-            if (!f.exists())
-                return {}; // not a name clash: the folder cannot be written
-        }
-        return {};
+                : base + QLatin1Char('_') + QString::number(i) + QStringLiteral(".pdf"));
     }
 
     QString nomePdf(const QString& file)
@@ -81,11 +74,12 @@ namespace {
             inizializza();
         }
 
-        /** Into the PDF file @p file, or a fresh file in @p cartella when @p file is empty. */
-        QtPrintSurface(QString file, QString cartella)
+        /** Into the PDF file @p file, or a fresh file in @p cartella when @p file names none. */
+        QtPrintSurface(Destinazione file, QString cartella)
             : m_printer(QPrinter::HighResolution)
             , m_cartellaPdf(std::move(cartella))
-            , m_filePdf(std::move(file))
+            , m_destinazione(std::move(file))
+            , m_filePdf(m_destinazione.percorso)
             , m_pdf(true)
         {
             m_printer.setOutputFormat(QPrinter::PdfFormat);
@@ -236,17 +230,19 @@ namespace {
             m_finito = true;
             if (!m_painter.end()) {
                 fallisci(m_pdf ? QStringLiteral("impossibile completare il file PDF %1")
-                                     .arg(QDir::toNativeSeparators(m_filePdf))
+                                     .arg(QDir::toNativeSeparators(destinazioneMostrata()))
                                : QStringLiteral("impossibile completare la stampa su %1")
                                      .arg(m_nomeStampante));
                 return false;
             }
             if (m_printer.printerState() == QPrinter::Error) {
-                fallisci(QStringLiteral("la stampante %1 non ha accettato il documento")
-                             .arg(m_nomeStampante));
+                fallisci(m_pdf ? QStringLiteral("impossibile scrivere il file PDF %1")
+                                     .arg(QDir::toNativeSeparators(destinazioneMostrata()))
+                               : QStringLiteral("la stampante %1 non ha accettato il documento")
+                                     .arg(m_nomeStampante));
                 return false;
             }
-            return true;
+            return !m_pdf || daiNome();
         }
 
         QString DeviceName() const override
@@ -279,26 +275,75 @@ namespace {
                 return false;
             if (m_iniziato)
                 return true;
-            if (m_pdf && m_filePdf.isEmpty()) {
-                if (QDir().mkpath(m_cartellaPdf))
-                    m_filePdf = riservaFile(m_cartellaPdf);
-                if (m_filePdf.isEmpty()) {
-                    fallisci(QStringLiteral("impossibile scrivere nella cartella %1")
-                                 .arg(QDir::toNativeSeparators(m_cartellaPdf)));
-                    return false;
-                }
-            }
-            if (m_pdf)
-                m_printer.setOutputFileName(m_filePdf);
+            if (m_pdf && !preparaFile())
+                return false;
             if (!m_painter.begin(&m_printer)) {
                 fallisci(m_pdf ? QStringLiteral("impossibile scrivere il file PDF %1")
-                                     .arg(QDir::toNativeSeparators(m_filePdf))
+                                     .arg(QDir::toNativeSeparators(destinazioneMostrata()))
                                : QStringLiteral("impossibile iniziare la stampa su %1")
                                      .arg(m_nomeStampante));
                 return false;
             }
             m_iniziato = true;
             numeraPagina();
+            return true;
+        }
+
+        QString destinazioneMostrata() const
+        {
+            return m_filePdf.isEmpty() ? m_cartellaPdf : m_filePdf;
+        }
+
+        /**
+         * The PDF goes to a fresh file beside its destination, which gets its name only
+         * once it is whole: a failure never leaves a half file or damages an older one.
+         */
+        bool preparaFile()
+        {
+            QString cartella = m_cartellaPdf;
+            if (m_filePdf.isEmpty()) {
+                QDir().mkpath(m_cartellaPdf);
+            } else {
+                if (const QString ostacolo = controllaDestinazione(m_destinazione);
+                    !ostacolo.isEmpty()) {
+                    fallisci(ostacolo);
+                    return false;
+                }
+                cartella = QFileInfo(m_filePdf).absolutePath();
+            }
+            if (!m_file.crea(cartella)) {
+                fallisci(m_file.errore());
+                return false;
+            }
+            m_inizio = QDateTime::currentDateTime();
+            m_printer.setOutputFileName(m_file.temporaneo());
+            return true;
+        }
+
+        /** Checks the finished PDF and gives it its name; false, with the reason, when not. */
+        bool daiNome()
+        {
+            const QByteArray inizioPdf = "%PDF-";
+            const QByteArray finePdf = "%%EOF";
+            bool fatto = false;
+            if (!m_filePdf.isEmpty()) {
+                fatto = m_file.completa(m_destinazione, inizioPdf, finePdf);
+            } else {
+                for (int i = 1; i < 1000 && !fatto; ++i) {
+                    const QString nome = nomeNellaCartella(m_cartellaPdf, m_inizio, i);
+                    fatto = m_file.completa({ nome, false, {} }, inizioPdf, finePdf);
+                    if (fatto)
+                        m_filePdf = nome;
+                    else if (!m_file.nomeOccupato())
+                        break;
+                }
+            }
+            if (!fatto) {
+                fallisci(
+                    QStringLiteral("impossibile scrivere il file PDF %1: %2")
+                        .arg(QDir::toNativeSeparators(destinazioneMostrata()), m_file.errore()));
+                return false;
+            }
             return true;
         }
 
@@ -319,9 +364,8 @@ namespace {
                 if (m_painter.isActive())
                     m_painter.end();
             }
-            // A file given by the caller is left alone unless this document had begun it.
-            if (m_pdf && !m_filePdf.isEmpty() && (m_iniziato || !m_cartellaPdf.isEmpty()))
-                QFile::remove(m_filePdf);
+            // Only the temporary file exists until the PDF is whole.
+            m_file.scarta();
         }
 
         QRectF areaStampabile() const
@@ -415,8 +459,11 @@ namespace {
         QPainter m_painter;
         QFont m_font;
         QString m_nomeStampante;
-        QString m_cartellaPdf; ///< set: a fresh file is made there when the document begins
-        QString m_filePdf;
+        QString m_cartellaPdf; ///< set: a fresh file is made there when the document ends
+        Destinazione m_destinazione; ///< the file asked for, and what it may replace
+        QString m_filePdf; ///< the PDF's name: the one asked for, or the one given at the end
+        FileCompleto m_file;
+        QDateTime m_inizio;
         bool m_pdf = false;
         double m_scaleLeft = 0;
         double m_x = 0; ///< CurrentX, in the current scale
@@ -437,10 +484,10 @@ QtPrinterService::QtPrinterService(QString cartellaPdf)
 {
 }
 
-QtPrinterService QtPrinterService::versoFilePdf(QString percorso)
+QtPrinterService QtPrinterService::versoFilePdf(Destinazione file)
 {
     QtPrinterService servizio { QString() };
-    servizio.m_filePdf = std::move(percorso);
+    servizio.m_filePdf = std::move(file);
     return servizio;
 }
 
@@ -454,8 +501,8 @@ QString QtPrinterService::cartellaPdfPredefinita()
 
 QString QtPrinterService::nomeDispositivo()
 {
-    if (!m_filePdf.isEmpty())
-        return nomePdf(m_filePdf);
+    if (!m_filePdf.percorso.isEmpty())
+        return nomePdf(m_filePdf.percorso);
     const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
     if (!predefinita.isNull())
         return predefinita.printerName();
@@ -464,12 +511,12 @@ QString QtPrinterService::nomeDispositivo()
 
 std::unique_ptr<PrintSurface> QtPrinterService::nuovoDocumento()
 {
-    if (!m_filePdf.isEmpty())
+    if (!m_filePdf.percorso.isEmpty())
         return std::make_unique<QtPrintSurface>(m_filePdf, QString());
     const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
     if (!predefinita.isNull())
         return std::make_unique<QtPrintSurface>(predefinita);
-    return std::make_unique<QtPrintSurface>(QString(), m_cartellaPdf);
+    return std::make_unique<QtPrintSurface>(Destinazione {}, m_cartellaPdf);
 }
 
 } // namespace melodora

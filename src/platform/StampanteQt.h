@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileCompleto.h"
 #include "platform/Platform.h"
 
 namespace melodora {
@@ -14,8 +15,16 @@ public:
     /** PDF files, when there is no printer, go to @p cartellaPdf. */
     explicit QtPrinterService(QString cartellaPdf = cartellaPdfPredefinita());
 
-    /** A service whose every document is the PDF file @p percorso, printer or not. */
-    static QtPrinterService versoFilePdf(QString percorso);
+    /**
+     * A service whose every document is the PDF file @p file, printer or not; it replaces
+     * only what @p file allows, and only once the PDF is whole.
+     */
+    static QtPrinterService versoFilePdf(Destinazione file);
+    /** As above, into @p percorso, which must not exist yet. */
+    static QtPrinterService versoFilePdf(const QString& percorso)
+    {
+        return versoFilePdf(Destinazione { percorso, false, {} });
+    }
 
     /** "Melodora" in the user's documents folder. */
     static QString cartellaPdfPredefinita();
@@ -25,7 +34,7 @@ public:
 
 private:
     QString m_cartellaPdf;
-    QString m_filePdf; ///< set: always this file
+    Destinazione m_filePdf; ///< set: always this file
 };
 
 } // namespace melodora
