@@ -324,8 +324,8 @@ void TestElenchi::cli_data()
                             << QString();
     QTest::newRow("criterio vuoto")
         << QStringList { "search", "artista", "   " } << 1 << QString()
-        << "Inserire le prime lettere del nome dell'artista prima di premere il pulsante "
-           "Trova.\n";
+        << "melodora-cli: Inserire le prime lettere del nome dell'artista prima di premere il "
+           "pulsante Trova.\n";
     QTest::newRow("campo sconosciuto")
         << QStringList { "search", "anno", "19" } << 2 << QString()
         << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto TESTO\n";

@@ -428,7 +428,7 @@ void TestStampaPdf::cliErrori_data()
     riga("elenco senza tipo", "print-list", 2, "uso: print-list");
     riga("campo sconosciuto", "print-list|search|colore|rosso", 2, "uso: print-list");
     riga("ricerca senza testo", "print-list|search|titolo", 2, "uso: print-list");
-    riga("ricerca di spazi", "print-list|search|genere|   ", 2, "prime lettere");
+    riga("ricerca di spazi", "print-list|search|genere|   ", 1, "Trova");
     riga("audio con argomenti", "print-list|audio|rock", 2, "uso: print-list");
     riga("opzione estranea", "print-list|audio|--layout|info", 2, "opzione non valida");
 }

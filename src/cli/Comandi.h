@@ -73,7 +73,6 @@ int comandoPrint(Contesto& c);
 int comandoPrintList(Contesto& c);
 
 // Commands on the words of the cards.
-int comandoSearchParole(Contesto& c);
 int comandoSongbook(Contesto& c);
 int comandoDuplicates(Contesto& c);
 

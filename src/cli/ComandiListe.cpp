@@ -1,5 +1,6 @@
 // Commands that list cards as the search and audio list windows do, through the same code.
 #include "cli/Comandi.h"
+#include "cli/ElencoRichiesto.h"
 
 #include "archive/Archivio.h"
 #include "lists/Elenchi.h"
@@ -24,33 +25,21 @@ namespace {
 
 int comandoSearch(Contesto& c)
 {
-    static const QMap<QString, CampoRicerca> campi = {
-        { QStringLiteral("titolo"), CampoRicerca::Titolo },
-        { QStringLiteral("artista"), CampoRicerca::Artista },
-        { QStringLiteral("album"), CampoRicerca::Album },
-        { QStringLiteral("genere"), CampoRicerca::Genere },
-    };
-    static const QStringList parole
-        = { QStringLiteral("testo"), QStringLiteral("note"), QStringLiteral("tutto") };
-    if (parole.contains(c.argomenti.value(0)))
-        return comandoSearchParole(c);
-    if (!c.opzioni.isEmpty() || c.argomenti.size() != 2 || !campi.contains(c.argomenti.at(0))) {
+    ElencoRichiesto elenco;
+    if (!c.opzioni.isEmpty() || !elenco.leggiRicerca(c.argomenti)) {
         c.uscita.err << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto "
                         "TESTO\n";
         return 2;
     }
-    const CampoRicerca campo = campi.value(c.argomenti.at(0));
-    const QString testo = c.argomenti.at(1);
-    if (CriterioRicerca(campo, testo).vuoto()) {
-        // The search window's own message for a blank criterion.
-        c.uscita.err << rigaRicerca(campo).messaggioVuoto << "\n";
+    if (const QString vuoto = elenco.criterioVuoto(); !vuoto.isEmpty()) {
+        c.uscita.err << "melodora-cli: " << vuoto << "\n";
         return 1;
     }
     auto archivio = apriArchivio(c);
     if (!archivio)
         return 1;
     QStringList voci;
-    const Esito esito = cercaSchede(*archivio, campo, testo, voci);
+    const Esito esito = elenco.voci(*archivio, voci);
     return stampaVoci(c, esito, voci);
 }
 

@@ -1,5 +1,7 @@
 // Commands that print a card or a list, through the same layouts as the windows.
 #include "cli/Comandi.h"
+#include "cli/ElencoRichiesto.h"
+#include "cli/Stampa.h"
 
 #include "archive/Archivio.h"
 #include "lists/Elenchi.h"
@@ -17,81 +19,63 @@
 
 namespace melodora::cli {
 
-namespace {
-    const QString kOpzionePdf = QStringLiteral("--pdf");
-    const QString kOpzioneSostituisci = QStringLiteral("--overwrite");
+const QString kOpzionePdf = QStringLiteral("--pdf");
+const QString kOpzioneSostituisci = QStringLiteral("--overwrite");
 
-    /** Fonts and pages need the GUI side of Qt, even without a display. */
-    bool graficaDisponibile(Contesto& c)
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            return true;
-        c.uscita.err << "melodora-cli: la stampa richiede l'interfaccia grafica di Qt\n";
-        return false;
-    }
-
-    /**
-     * --pdf FILE: a new file, or with --overwrite an existing regular one; never a symbolic
-     * link, never the archive, whatever name reaches it.
-     */
-    Destinazione destinazionePdf(const Contesto& c)
-    {
-        return { c.opzioni.value(kOpzionePdf), c.opzioni.contains(kOpzioneSostituisci),
-            c.archivio };
-    }
-
-    /** False, with the reason on standard error, when --pdf names a file we may not write. */
-    bool pdfAmmesso(Contesto& c)
-    {
-        if (!c.opzioni.contains(kOpzionePdf)) {
-            if (!c.opzioni.contains(kOpzioneSostituisci))
-                return true;
-            c.uscita.err << "melodora-cli: --overwrite vale solo con --pdf FILE\n";
-            return false;
-        }
-        bool esiste = false;
-        const QString ostacolo = controllaDestinazione(destinazionePdf(c), &esiste);
-        if (ostacolo.isEmpty())
-            return true;
-        c.uscita.err << "melodora-cli: " << ostacolo
-                     << (esiste ? "; con --overwrite viene sostituito" : "")
-                     << "; nessun file scritto\n";
-        return false;
-    }
-
-    /** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
-    QtPrinterService stampante(const Contesto& c)
-    {
-        return c.opzioni.contains(kOpzionePdf) ? QtPrinterService::versoFilePdf(destinazionePdf(c))
-                                               : QtPrinterService();
-    }
-
-    int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito)
-    {
-        if (!riuscito) {
-            c.uscita.err << "melodora-cli: stampa non riuscita";
-            if (!documento.descrizioneErrore().isEmpty())
-                c.uscita.err << ": " << documento.descrizioneErrore();
-            c.uscita.err << "\n";
-            return 1;
-        }
-        c.uscita.out << "Stampato su " << documento.DeviceName() << "\n";
-        return 0;
-    }
-
-    bool campoRicerca(const QString& parola, CampoRicerca& campo)
-    {
-        static const QMap<QString, CampoRicerca> campi = {
-            { QStringLiteral("titolo"), CampoRicerca::Titolo },
-            { QStringLiteral("artista"), CampoRicerca::Artista },
-            { QStringLiteral("album"), CampoRicerca::Album },
-            { QStringLiteral("genere"), CampoRicerca::Genere },
-        };
-        if (!campi.contains(parola))
-            return false;
-        campo = campi.value(parola);
+bool graficaDisponibile(Contesto& c)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return true;
+    c.uscita.err << "melodora-cli: la stampa richiede l'interfaccia grafica di Qt\n";
+    return false;
+}
+
+/**
+ * --pdf FILE: a new file, or with --overwrite an existing regular one; never a symbolic
+ * link, never the archive, whatever name reaches it.
+ */
+Destinazione destinazionePdf(const Contesto& c)
+{
+    return { c.opzioni.value(kOpzionePdf), c.opzioni.contains(kOpzioneSostituisci), c.archivio };
+}
+
+/** False, with the reason on standard error, when --pdf names a file we may not write. */
+bool pdfAmmesso(Contesto& c)
+{
+    if (!c.opzioni.contains(kOpzionePdf)) {
+        if (!c.opzioni.contains(kOpzioneSostituisci))
+            return true;
+        c.uscita.err << "melodora-cli: --overwrite vale solo con --pdf FILE\n";
+        return false;
     }
+    bool esiste = false;
+    const QString ostacolo = controllaDestinazione(destinazionePdf(c), &esiste);
+    if (ostacolo.isEmpty())
+        return true;
+    c.uscita.err << "melodora-cli: " << ostacolo
+                 << (esiste ? "; con --overwrite viene sostituito" : "")
+                 << "; nessun file scritto\n";
+    return false;
+}
+
+/** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
+QtPrinterService stampante(const Contesto& c)
+{
+    return c.opzioni.contains(kOpzionePdf) ? QtPrinterService::versoFilePdf(destinazionePdf(c))
+                                           : QtPrinterService();
+}
+
+int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito)
+{
+    if (!riuscito) {
+        c.uscita.err << "melodora-cli: stampa non riuscita";
+        if (!documento.descrizioneErrore().isEmpty())
+            c.uscita.err << ": " << documento.descrizioneErrore();
+        c.uscita.err << "\n";
+        return 1;
+    }
+    c.uscita.out << "Stampato su " << documento.DeviceName() << "\n";
+    return 0;
 }
 
 int comandoPrint(Contesto& c)
@@ -140,20 +124,16 @@ int comandoPrintList(Contesto& c)
     const QString uso = QStringLiteral("melodora-cli: uso: print-list search CAMPO TESTO "
                                        "[--pdf FILE [--overwrite]] | print-list audio "
                                        "[--pdf FILE [--overwrite]]\n"
-                                       "  CAMPO: titolo|artista|album|genere\n");
-    const QString tipo = c.argomenti.value(0);
-    CampoRicerca campo = CampoRicerca::Titolo;
-    const bool ricerca = tipo == QLatin1String("search") && c.argomenti.size() == 3
-        && campoRicerca(c.argomenti.at(1), campo);
-    const bool audio = tipo == QLatin1String("audio") && c.argomenti.size() == 1;
-    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci }) || (!ricerca && !audio)) {
+                                       "  CAMPO: titolo|artista|album|genere|testo|note|tutto\n");
+    ElencoRichiesto elenco;
+    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci })
+        || !elenco.leggi(c.argomenti, false)) {
         c.uscita.err << uso;
         return 2;
     }
-    const QString digitato = ricerca ? c.argomenti.at(2) : QString();
-    if (ricerca && togliSpazi(digitato).isEmpty()) {
-        c.uscita.err << "melodora-cli: indicare le prime lettere da cercare\n";
-        return 2;
+    if (const QString vuoto = elenco.criterioVuoto(); !vuoto.isEmpty()) {
+        c.uscita.err << "melodora-cli: " << vuoto << "\n";
+        return 1;
     }
     if (!pdfAmmesso(c) || !graficaDisponibile(c))
         return 1;
@@ -161,8 +141,7 @@ int comandoPrintList(Contesto& c)
     if (!archivio)
         return 1;
     QStringList righe;
-    const Esito e
-        = ricerca ? cercaSchede(*archivio, campo, digitato, righe) : elencoAudio(*archivio, righe);
+    const Esito e = elenco.voci(*archivio, righe);
     archivio.reset();
     if (!e) {
         c.uscita.err << "melodora-cli: " << e.errore << "\n";
@@ -174,10 +153,9 @@ int comandoPrintList(Contesto& c)
     }
     QtPrinterService servizio = stampante(c);
     std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
-    const bool riuscito
-        = StampaRigheElenco(*documento, ricerca ? TipoElenco::Ricerca : TipoElenco::Audio,
-            ricerca ? criterioRicerca(campo, digitato) : QString(), righe,
-            QDateTime::currentDateTime());
+    const bool riuscito = StampaRigheElenco(*documento,
+        elenco.tipo == ElencoRichiesto::Tipo::Audio ? TipoElenco::Audio : TipoElenco::Ricerca,
+        elenco.criterio(), righe, QDateTime::currentDateTime());
     return riferisci(c, *documento, riuscito);
 }
 

@@ -224,13 +224,25 @@ std::optional<SchedaTrovata> trovaScheda(
     return trovata;
 }
 
+namespace {
+    // The criterion's caption shows what was typed, cut after a few characters.
+    QString didascaliaCriterio(const QString& prefisso, const QString& testoDigitato)
+    {
+        const QString t = togliSpazi(testoDigitato);
+        if (t.size() <= kLimiteCriterio)
+            return prefisso + t;
+        return prefisso + togliSpazi(testoDigitato.left(kLimiteCriterio)) + QStringLiteral("...");
+    }
+}
+
 QString criterioRicerca(CampoRicerca campo, const QString& testoDigitato)
 {
-    const QString& prefisso = rigaRicerca(campo).prefisso;
-    const QString t = togliSpazi(testoDigitato);
-    if (t.size() <= kLimiteCriterio)
-        return prefisso + t;
-    return prefisso + togliSpazi(testoDigitato.left(kLimiteCriterio)) + QStringLiteral("...");
+    return didascaliaCriterio(rigaRicerca(campo).prefisso, testoDigitato);
+}
+
+QString criterioParole(const QString& testoDigitato)
+{
+    return didascaliaCriterio(testi_liste::PrefissoTesto, testoDigitato);
 }
 
 std::optional<CampoRicerca> formatoDelCriterio(const QString& criterio)

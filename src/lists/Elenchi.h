@@ -104,6 +104,9 @@ std::optional<SchedaTrovata> trovaScheda(
  */
 QString criterioRicerca(CampoRicerca campo, const QString& testoDigitato);
 
+/** The criterion caption of a search by words: "Testo: " and the words, cut as above. */
+QString criterioParole(const QString& testoDigitato);
+
 /** The entry format named by the first four characters of a criterion caption, if any. */
 std::optional<CampoRicerca> formatoDelCriterio(const QString& criterio);
 

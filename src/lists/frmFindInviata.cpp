@@ -291,12 +291,7 @@ void frmFindInviata::cercaTesto()
                 AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
             cercaParole(*archivio, AmbitoParole::Testo, digitato, voci);
     }
-    // The words shown as the other criteria show their letters: cut after 18 characters.
-    const QString t = togliSpazi(digitato);
-    const QString criterio = t.size() <= 18
-        ? PrefissoTesto + t
-        : PrefissoTesto + togliSpazi(digitato.left(18)) + QStringLiteral("...");
-    mostraRisultati(voci, criterio, CercaBrano);
+    mostraRisultati(voci, criterioParole(digitato), CercaBrano);
 }
 
 void frmFindInviata::mostraRisultati(
