@@ -8,6 +8,7 @@ PACCHETTI=(
   fonts-dejavu-core fonts-liberation poppler-utils xvfb xauth imagemagick
   sox libsox-fmt-mp3 xdg-utils python3-pil clang-format xdotool
   clang libclang-rt-14-dev desktop-file-utils
+  pkg-config libtag1-dev python3-mutagen
 )
 mancanti=()
 for p in "${PACCHETTI[@]}"; do
