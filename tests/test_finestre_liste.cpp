@@ -580,7 +580,8 @@ void TestFinestreListe::riproduzioneReale()
     QVERIFY(scriviArchivio(archivio(), { scheda("Tono", "Prova", {}, {}, wav) }));
     QtMediaService media(m_fake->messaggi);
     Platform piattaforma { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi, media,
-        m_fake->mixer, m_fake->stampante, m_fake->shell, fileOpsReali() };
+        m_fake->mixer, m_fake->stampante, m_fake->shell, fileOpsReali(), m_fake->tag,
+        m_fake->avanzamento };
     auto w = std::make_unique<frmElencoURL>(piattaforma, [](qint64, const Scheda&) {});
     w->show();
     clic(w->lstTrovati, 0);

@@ -79,7 +79,7 @@ int figlio()
     FakePlatform fake;
     AlsaMixerService alsa;
     Platform platform { fake.messaggi, fake.guida, fake.tasti, fake.dialoghi, fake.media, alsa,
-        fake.stampante, fake.shell, fileOpsReali() };
+        fake.stampante, fake.shell, fileOpsReali(), fake.tag, fake.avanzamento };
     frmVolume v(platform);
     QTextStream out(stdout);
     out << "messaggi=" << fake.messaggi.mostrati.size() << '\n';
@@ -149,7 +149,7 @@ void TestVolumeAlsa::trascinaIlVolumeDelServer()
     FakePlatform fake;
     AlsaMixerService alsa;
     Platform platform { fake.messaggi, fake.guida, fake.tasti, fake.dialoghi, fake.media, alsa,
-        fake.stampante, fake.shell, fileOpsReali() };
+        fake.stampante, fake.shell, fileOpsReali(), fake.tag, fake.avanzamento };
     frmVolume v(platform);
     v.show();
     QVERIFY(QTest::qWaitForWindowExposed(&v));

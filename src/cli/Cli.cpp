@@ -240,6 +240,14 @@ const QList<Comando>& comandi()
             "virgola, con le colonne in qualunque ordine; un valore troppo lungo o con caratteri "
             "non archiviabili blocca l'importazione, a meno di --truncate (tagliato, '?').",
             "melodora-cli import schede.csv --truncate", comandoImport },
+        { "import-audio", "import-audio PERCORSO... [--recursive] [--dry-run]",
+            "Aggiunge in coda una scheda per ogni file audio (mp3, wav, flac, ogg, m4a) indicato "
+            "o contenuto nelle cartelle (con --recursive anche nelle sottocartelle), dai suoi "
+            "tag: titolo (o il nome del file), artista, album, genere, anno, testo; tutto o "
+            "niente. I file già in archivio sono saltati; i valori troppo lunghi sono tagliati e "
+            "i caratteri non archiviabili sostituiti da '?'; un percorso troppo lungo o non "
+            "archiviabile esclude il file. Con --dry-run elenca soltanto le schede da aggiungere.",
+            "melodora-cli import-audio ~/Musica --recursive", comandoImportAudio },
         { "update", "update N FILE.json",
             "Sostituisce la scheda N con l'oggetto JSON del file (le chiavi di export --format "
             "json; una chiave assente lascia il valore archiviato), come il pulsante Salva; "

@@ -64,6 +64,9 @@ int comandoDelete(Contesto& c);
 int comandoUpdate(Contesto& c);
 int comandoCheck(Contesto& c);
 
+// Audio files.
+int comandoImportAudio(Contesto& c);
+
 // List commands.
 int comandoSearch(Contesto& c);
 int comandoAudio(Contesto& c);

@@ -28,6 +28,7 @@ frmSonoria::frmSonoria(Platform& platform, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSonoria"));
     setWindowTitle(Didascalia);
+    setAcceptDrops(true);
     creaControlli();
     Form_Load();
 }
@@ -245,6 +246,7 @@ void frmSonoria::creaControlli()
     for (QWidget* w : std::initializer_list<QWidget*> { txtBrano, txtArtista, txtAlbum, txtGenere,
              txtAnno, txtNote, txtTesto, txtMP3, txtGenere->lineEdit() })
         w->installEventFilter(this);
+    txtTesto->viewport()->installEventFilter(this); // where the text box receives drops
 
     // The fields in the order Enter walks them; the audio path comes after the browse button.
     setTabOrder(txtBrano, txtArtista);
@@ -338,6 +340,8 @@ void frmSonoria::imgEsci_MouseUp()
 
 bool frmSonoria::eventFilter(QObject* oggetto, QEvent* evento)
 {
+    if (trascinamentoSuCampo(oggetto, evento))
+        return true;
     const auto tipo = evento->type();
     if (tipo == QEvent::MouseButtonPress || tipo == QEvent::MouseButtonRelease) {
         const bool giu = tipo == QEvent::MouseButtonPress;

@@ -106,9 +106,15 @@ public:
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
 
+    /** Dropped files and folders: audio files fill the card being typed or become cards. */
+    void Form_OLEDragDrop(const QStringList& percorsi);
+
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    void dragEnterEvent(QDragEnterEvent* evento) override;
+    void dragMoveEvent(QDragMoveEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
 
 private:
     void creaControlli();
@@ -128,6 +134,10 @@ private:
     ControlloRiproduzione& riproduzione();
     QLabel* elementoImage1(int indice) const;
     void scaricaFotogrammi();
+    /** Sends files dropped onto a field to the window; true when the event was one. */
+    bool trascinamentoSuCampo(QObject* oggetto, QEvent* evento);
+    void riempiDaTag(const QString& percorso);
+    void aggiungiFileAudio(const QStringList& file);
 
     Platform& m_platform;
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/Avanzamento.h"
 #include "platform/FileOps.h"
+#include "platform/LettoreTag.h"
 #include "platform/MediaQt.h"
 #include "platform/MixerAlsa.h"
 #include "platform/Platform.h"
@@ -15,7 +17,7 @@ public:
     PiattaformaReale()
         : m_media(m_messaggi)
         , m_platform { m_messaggi, m_guida, m_tasti, m_dialoghi, m_media, m_mixer, m_stampante,
-            m_shell, fileOpsReali() }
+            m_shell, fileOpsReali(), lettoreTagReale(), m_avanzamento }
     {
     }
     PiattaformaReale(const PiattaformaReale&) = delete;
@@ -32,6 +34,7 @@ private:
     AlsaMixerService m_mixer;
     QtPrinterService m_stampante;
     QtShellService m_shell;
+    QtProgressService m_avanzamento;
     Platform m_platform;
 };
 

@@ -12,7 +12,9 @@ class QUrl;
 namespace melodora {
 
 class FileOps;
+class LettoreTag;
 class PrintSurface;
+class ProgressService;
 
 /** The icon of a message box. */
 enum class Icona { Nessuna, Esclamazione, Informazione, Domanda, Critica };
@@ -141,6 +143,8 @@ struct Platform {
     PrinterService& stampante;
     ShellService& shell;
     FileOps& file;
+    const LettoreTag& tag; ///< the tags of dropped audio files
+    ProgressService& avanzamento;
 };
 
 } // namespace melodora

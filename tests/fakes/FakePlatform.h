@@ -6,6 +6,7 @@
 #include "platform/ServiziQt.h"
 
 #include "FakeStampa.h"
+#include "FakeTag.h"
 
 #include <QList>
 #include <QQueue>
@@ -206,8 +207,10 @@ struct FakePlatform {
     FakeMixerService mixer;
     FakePrinter stampante;
     FakeShell shell;
+    FakeLettoreTag tag;
+    FakeProgress avanzamento;
     Platform platform { messaggi, guida, tasti, dialoghi, media, mixer, stampante, shell,
-        fileOpsReali() };
+        fileOpsReali(), tag, avanzamento };
 };
 
 } // namespace melodora::test

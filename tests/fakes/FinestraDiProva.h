@@ -20,7 +20,7 @@ class FinestraDiProva {
 public:
     explicit FinestraDiProva(FileOps* file = nullptr)
         : platform { fake.messaggi, fake.guida, fake.tasti, fake.dialoghi, fake.media, fake.mixer,
-            fake.stampante, fake.shell, file ? *file : fileOpsReali() }
+            fake.stampante, fake.shell, file ? *file : fileOpsReali(), fake.tag, fake.avanzamento }
     {
         impostaCartellaProgramma(cartella.path());
         finestra = std::make_unique<frmSonoria>(platform);
