@@ -21,7 +21,7 @@ PROGRAMMA=(
 )
 PROVA=(
   clang-format fonts-dejavu-core poppler-utils sox libsox-fmt-mp3
-  xvfb xauth imagemagick xdotool python3-pil python3-mutagen libtag1-dev
+  xvfb xauth imagemagick xdotool python3-pil python3-mutagen
   dpkg-dev file desktop-file-utils appstream ninja-build
 )
 SERVER_AUDIO=(pulseaudio pulseaudio-utils libasound2-plugins)

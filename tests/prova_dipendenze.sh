@@ -36,11 +36,11 @@ prova_ci=$(richiesti test.sh true)
 # What only the tests use: none of it on the machine of someone who just runs the program,
 # and never a sound server.
 for p in pulseaudio pulseaudio-utils libasound2-plugins clang clang-format sox xvfb \
-  imagemagick poppler-utils xdotool libtag1-dev python3-mutagen appstream dpkg-dev ccache; do
+  imagemagick poppler-utils xdotool python3-mutagen appstream dpkg-dev ccache; do
   grep -qx "$p" <<<"$esecuzione" && sbaglio "run.sh installerebbe $p"
 done
 for p in cmake g++ qt6-base-dev qt6-multimedia-dev libasound2-dev gstreamer1.0-plugins-base \
-  gstreamer1.0-plugins-good fonts-liberation xdg-utils; do
+  gstreamer1.0-plugins-good fonts-liberation xdg-utils libtag1-dev; do
   grep -qx "$p" <<<"$esecuzione" || sbaglio "run.sh non installerebbe $p"
 done
 # The test run adds to the program's set and takes nothing away from it.

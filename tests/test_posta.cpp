@@ -327,7 +327,8 @@ void TestPosta::consegnaReale()
 
     QtShellService shell;
     Platform platform { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi,
-        m_fake->media, m_fake->mixer, m_fake->stampante, shell, fileOpsReali() };
+        m_fake->media, m_fake->mixer, m_fake->stampante, shell, fileOpsReali(), m_fake->tag,
+        m_fake->avanzamento };
     frmEmail email(platform);
     mostra(&email);
     QTest::keyClicks(email.txtIndirizzo, QStringLiteral("a@x.example"));
