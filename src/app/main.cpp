@@ -1,5 +1,5 @@
 #include "main_window/frmSonoria.h"
-#include "platform/PiattaformaReale.h"
+#include "app/PiattaformaReale.h"
 
 #include <QApplication>
 

@@ -52,7 +52,8 @@ ArchivioSchede::ArchivioSchede(ArchivioSchede&& altro) noexcept
     altro.m_fd = -1;
 }
 
-ArchivioSchede::~ArchivioSchede() { chiudi(); }
+// Only read or already synced by the time it goes: a failed close has nothing to lose.
+ArchivioSchede::~ArchivioSchede() { (void)chiudi(); }
 
 std::unique_ptr<ArchivioSchede> ArchivioSchede::apri(
     const QString& percorso, FileOps& ops, Esito* errore)

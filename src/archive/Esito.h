@@ -16,7 +16,7 @@ enum class Motivo {
 };
 
 /** The outcome of an archive operation: success, or why not with the OS's error text. */
-struct Esito {
+struct [[nodiscard]] Esito {
     bool ok = true;
     QString errore;
     Motivo motivo = Motivo::Nessuno;

@@ -175,7 +175,8 @@ void frmElencoURL::costruisciElenco()
     QStringList voci;
     if (auto archivio
         = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
-        elencoAudio(*archivio, voci);
+        // A list runs with read failures ignored: it shows the cards read.
+        (void)elencoAudio(*archivio, voci);
     lstTrovati->riempi(voci);
     lblTrovati->setText(QString::number(lstTrovati->conteggio()) + BraniInArchivio);
     lblTrovati->show();

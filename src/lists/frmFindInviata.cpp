@@ -270,7 +270,8 @@ void frmFindInviata::cerca(CampoRicerca campo)
         // Errors of the archive are not reported: an archive that cannot be read lists nothing.
         if (auto archivio = ArchivioSchede::apri(
                 AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
-            cercaSchede(*archivio, campo, digitato, voci);
+            // A list runs with read failures ignored: it shows the cards read.
+            (void)cercaSchede(*archivio, campo, digitato, voci);
     }
     mostraRisultati(voci, criterioRicerca(campo, digitato), riga.istruzione);
 }
@@ -289,7 +290,8 @@ void frmFindInviata::cercaTesto()
         CursoreAttesa attesa;
         if (auto archivio = ArchivioSchede::apri(
                 AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
-            cercaParole(*archivio, AmbitoParole::Testo, digitato, voci);
+            // A list runs with read failures ignored: it shows the cards read.
+            (void)cercaParole(*archivio, AmbitoParole::Testo, digitato, voci);
     }
     mostraRisultati(voci, criterioParole(digitato), CercaBrano);
 }

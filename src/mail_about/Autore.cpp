@@ -1,8 +1,9 @@
 #include "mail_about/Autore.h"
 
+#include "archive/Programma.h"
+
 #include "archive/AppFilePath.h"
 #include "mail_about/frmEmail.h"
-#include "main_window/frmSonoria.h"
 #include "platform/Accessibile.h"
 #include "platform/Controlli.h"
 
@@ -21,15 +22,15 @@ namespace melodora {
 
 const QString Autore::IndirizzoSupporto = QStringLiteral("supporto@melodora.example");
 const QString Autore::SitoWeb = QStringLiteral("https://www.melodora.example/");
-const QString Autore::OggettoEmail = QStringLiteral("Melodora 1.0");
+const QString Autore::OggettoEmail = QString::fromLatin1(kNomeProgramma);
 
 namespace {
     // Every text of the about window that the user reads, in one place.
-    const QString kDidascalia = QStringLiteral(" Informazioni su Melodora 1.0");
+    const QString kDidascalia = QStringLiteral(" Informazioni su ") + QLatin1String(kNomeProgramma);
     const QString kTipEmail = QStringLiteral(" Invia e-mail all'autore ");
     const QString kTipWeb = QStringLiteral(" Visita sito Web dell'autore ");
     const QString kChiudi = QStringLiteral("Chiudi");
-    const QString kTesto1 = QStringLiteral("Melodora 1.0");
+    const QString kTesto1 = QString::fromLatin1(kNomeProgramma);
     const QString kTesto2 = QStringLiteral("L'archivio personale delle tue canzoni");
     const QString kTesto3
         = QStringLiteral("Titoli, artisti, album, testi e file audio in un'unica raccolta, "
@@ -42,13 +43,13 @@ namespace {
     const QString kComposerFallito = QStringLiteral("Non è stato possibile individuare il "
                                                     "software predefinito per la gestione della "
                                                     "posta elettronica.");
-    const QString kTitoloComposerFallito
-        = QStringLiteral("Melodora 1.0 - Impossibile inviare e-mail");
+    const QString kTitoloComposerFallito = titolo(QStringLiteral("Impossibile inviare e-mail"));
 }
 
-Autore::Autore(Platform& platform, QWidget* parent)
+Autore::Autore(Platform& platform, FabbricaPrincipale principale, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_platform(platform)
+    , m_principale(std::move(principale))
 {
     setObjectName(QStringLiteral("Autore"));
     setWindowTitle(kDidascalia);
@@ -145,7 +146,7 @@ void Autore::imgWeb_MouseUp()
 void Autore::Form_Unload()
 {
     // A fresh main window, loaded anew: empty fields, no card on display.
-    auto* principale = new frmSonoria(m_platform);
+    QWidget* principale = m_principale();
     principale->setAttribute(Qt::WA_DeleteOnClose);
     principale->show();
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -17,7 +19,10 @@ namespace melodora {
 class Autore : public QWidget {
     Q_OBJECT
 public:
-    explicit Autore(Platform& platform, QWidget* parent = nullptr);
+    /** Makes the fresh main window that takes this window's place when it closes. */
+    using FabbricaPrincipale = std::function<QWidget*()>;
+
+    Autore(Platform& platform, FabbricaPrincipale principale, QWidget* parent = nullptr);
 
     /** The maker's support address, put into the composer's recipient. */
     static const QString IndirizzoSupporto;
@@ -40,6 +45,7 @@ private:
     void Form_Unload();
 
     Platform& m_platform;
+    FabbricaPrincipale m_principale;
     bool m_scaricata = false;
 
 public:

@@ -1,27 +1,27 @@
 #pragma once
 
+#include "archive/Programma.h"
 #include <QString>
 #include <QStringList>
 
 // Every text of the main window that the user reads, in one place.
 namespace melodora::testi_sonoria {
 
-inline const QString Didascalia = QStringLiteral(" Melodora 1.0");
-inline const QString TitoloAttenzione = QStringLiteral("Melodora 1.0 - Attenzione:");
+inline const QString Didascalia = QStringLiteral(" ") + QLatin1String(kNomeProgramma);
+inline const QString TitoloAttenzione = titolo(QStringLiteral("Attenzione:"));
 inline const QString ArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 // Saving and deleting. Two paragraphs are joined by a blank line.
 inline const QString Separatore = QStringLiteral("\r\n\r\n");
 inline const QString TitoloSalvataggioNonApplicabile
-    = QStringLiteral("Melodora 1.0 - Salvataggio non applicabile");
-inline const QString TitoloSalvataggioTerminato
-    = QStringLiteral("Melodora 1.0 - Salvataggio terminato");
-inline const QString TitoloErrore = QStringLiteral("Melodora 1.0 - Messaggio di errore");
+    = titolo(QStringLiteral("Salvataggio non applicabile"));
+inline const QString TitoloSalvataggioTerminato = titolo(QStringLiteral("Salvataggio terminato"));
+inline const QString TitoloErrore = titolo(QStringLiteral("Messaggio di errore"));
 inline const QString TitoloOperazioneNonApplicabile
-    = QStringLiteral("Melodora 1.0 - Operazione non applicabile");
-inline const QString TitoloConferma = QStringLiteral("Melodora 1.0 - Conferma operazione");
+    = titolo(QStringLiteral("Operazione non applicabile"));
+inline const QString TitoloConferma = titolo(QStringLiteral("Conferma operazione"));
 inline const QString TitoloCancellazioneTerminata
-    = QStringLiteral("Melodora 1.0 - Cancellazione terminata");
+    = titolo(QStringLiteral("Cancellazione terminata"));
 inline const QString BranoMancante
     = QStringLiteral("E' necessario specificare il titolo del brano che si vuole archiviare.");
 inline const QString SalvataggioImpossibile = QStringLiteral("Impossibile salvare le modifiche.");

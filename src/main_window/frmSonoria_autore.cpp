@@ -11,7 +11,8 @@ void frmSonoria::picRights_MouseUp()
 {
     spostaTwipsCasa(picRights, kCasaRights);
     // Shown before this window closes, so that the program never runs out of windows.
-    auto* autore = new Autore(m_platform);
+    Platform& platform = m_platform;
+    auto* autore = new Autore(platform, [&platform] { return new frmSonoria(platform); });
     autore->setAttribute(Qt::WA_DeleteOnClose);
     autore->move(geometry().center() - autore->rect().center());
     autore->show();

@@ -2,6 +2,8 @@
 // more become new cards.
 #include "main_window/frmSonoria.h"
 
+#include "archive/Programma.h"
+
 #include "archive/ImportaAudio.h"
 #include "main_window/TestiSonoria.h"
 #include "platform/Avanzamento.h"
@@ -23,10 +25,9 @@ using namespace testi_sonoria;
 
 namespace {
     // The texts of dropping, kept here beside the only code that shows them.
-    inline const QString TitoloImportazione
-        = QStringLiteral("Melodora 1.0 - Importazione file audio");
+    inline const QString TitoloImportazione = titolo(QStringLiteral("Importazione file audio"));
     inline const QString TitoloImportazioneTerminata
-        = QStringLiteral("Melodora 1.0 - Importazione terminata");
+        = titolo(QStringLiteral("Importazione terminata"));
     inline const QString TrascinamentoRifiutato
         = QStringLiteral("Sulla finestra si possono trascinare soltanto file audio (MP3, WAV, "
                          "FLAC, Ogg, M4A) o cartelle che li contengono.");

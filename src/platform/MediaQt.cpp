@@ -1,5 +1,7 @@
 #include "platform/MediaQt.h"
 
+#include "archive/Programma.h"
+
 #include <QApplication>
 #include <QAudioOutput>
 #include <QDir>
@@ -11,7 +13,7 @@
 namespace melodora {
 
 namespace {
-    const QString kTitolo = QStringLiteral("Melodora 1.0 - Riproduzione");
+    const QString kTitolo = titolo(QStringLiteral("Riproduzione"));
     const QString kFileMancante = QStringLiteral(
         "Il file audio del brano non è stato trovato.\n\n"
         "Controllare che il file esista ancora e che il percorso indicato nella scheda sia "

@@ -1,5 +1,7 @@
 #include "platform/StampanteQt.h"
 
+#include "archive/Programma.h"
+
 #include "platform/FileCompleto.h"
 #include "platform/PrintSurface.h"
 
@@ -261,7 +263,7 @@ namespace {
         {
             sostituisciFont();
             m_printer.setDocName(QStringLiteral("Melodora"));
-            m_printer.setCreator(QStringLiteral("Melodora 1.0"));
+            m_printer.setCreator(QString::fromLatin1(kNomeProgramma));
             m_font = QFont(QStringLiteral("Arial"));
             m_font.setPointSizeF(10);
         }

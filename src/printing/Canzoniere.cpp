@@ -1,5 +1,7 @@
 #include "printing/Canzoniere.h"
 
+#include "archive/Programma.h"
+
 #include "platform/PrintSurface.h"
 
 namespace melodora {
@@ -7,7 +9,7 @@ namespace melodora {
 namespace {
     // The songbook's own texts.
     const QString kTitolo = QStringLiteral("Canzoniere");
-    const QString kSottotitolo = QStringLiteral("Melodora 1.0");
+    const QString kSottotitolo = QString::fromLatin1(kNomeProgramma);
     const QString kData = QStringLiteral("Stampato in data ");
     const QString kIndice = QStringLiteral("Indice");
 

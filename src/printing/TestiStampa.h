@@ -1,12 +1,13 @@
 #pragma once
 
+#include "archive/Programma.h"
 #include <QString>
 
 // Every text of the printouts and of the card print dialog, in one place.
 namespace melodora::testi_stampa {
 
 // The card print dialog.
-inline const QString Didascalia = QStringLiteral("Melodora 1.0 - Stampa scheda corrente");
+inline const QString Didascalia = titolo(QStringLiteral("Stampa scheda corrente"));
 inline const QString StampantePredefinita = QStringLiteral("Stampante predefinita :");
 /** Followed by the device name: two blanks after the colon. */
 inline const QString StampantePredefinitaNome = QStringLiteral("Stampante predefinita :  ");
@@ -22,7 +23,7 @@ inline const QString TipGuida = QStringLiteral(" Guida ");
 inline const QString TitoloMancante = QStringLiteral(
     "E' necessario compilare il campo Titolo del brano prima di procedere alla stampa della "
     "scheda.");
-inline const QString TitoloNonApplicabile = QStringLiteral("Melodora 1.0 - Stampa non applicabile");
+inline const QString TitoloNonApplicabile = titolo(QStringLiteral("Stampa non applicabile"));
 
 // The card printout.
 inline const QString Di = QStringLiteral(" di ");
@@ -39,8 +40,8 @@ inline const QString PiedeOra = QStringLiteral(" alle ore ");
 inline const QString ListaVuota = QStringLiteral("La lista non contiene nessuna voce.");
 inline const QString TitoloListaVuota = QStringLiteral("Attenzione: Stampa non applicabile");
 inline const QString InizioStampa = QStringLiteral("Premere OK per dare inizio alla stampa.");
-inline const QString TitoloInizioStampa = QStringLiteral("Melodora 1.0 - Stampa elenco sonoria");
-inline const QString PrefissoRicerca = QStringLiteral("Melodora 1.0 - ");
+inline const QString TitoloInizioStampa = titolo(QStringLiteral("Stampa elenco sonoria"));
+inline const QString PrefissoRicerca = titolo(QString());
 inline const QString IntestazioneAudio = QStringLiteral("Sonoria in archivio");
 inline const QString TotaleRicerca = QStringLiteral("Totale voci in elenco: ");
 inline const QString TotaleAudio = QStringLiteral("Totale brani: ");
