@@ -25,6 +25,15 @@ using namespace melodora;
 using namespace melodora::test;
 
 namespace {
+// A box as one value, so that its text, title, icon and buttons are compared at once.
+QStringList scatola(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
+{
+    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
+}
+QStringList scatola(const MessaggioMostrato& m)
+{
+    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
+}
 Scheda scheda(const QString& brano, const QString& artista, const QString& album,
     const QString& genere, const QString& mp3 = {})
 {
@@ -216,11 +225,9 @@ void TestFinestreListe::criterioVuoto()
     w->findChild<QLineEdit*>(casella)->setText(testo);
     QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(m.testo, "Inserire le prime lettere " + cosa + " prima di premere il pulsante Trova.");
-    QCOMPARE(m.titolo, QStringLiteral("Attenzione:"));
-    QCOMPARE(m.icona, Icona::Informazione);
-    QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
+        scatola("Inserire le prime lettere " + cosa + " prima di premere il pulsante Trova.",
+            QStringLiteral("Attenzione:"), Icona::Informazione, Pulsanti::Ok));
     QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QWidget*>(casella));
     QVERIFY(w->picOpzioni->isVisible());
     QVERIFY(!w->picLista->isVisible());
@@ -235,7 +242,6 @@ void TestFinestreListe::ricercaGenere_data()
                           << QStringList { "rock - Ancore - Verdi - 1999  (Scheda 5)",
                                  "ROCK - Rock - ACDC - 1999  (Scheda 3)",
                                  "Rock and Roll - Rock and Roll - Elvis - 1999  (Scheda 2)" };
-    QTest::newRow("Pops") << "Pops" << QStringList();
     QTest::newRow("41 lettere") << QString(41, QLatin1Char('r')) << QStringList();
 }
 
