@@ -43,7 +43,6 @@ class TestRiproduzione : public QObject {
 private slots:
     void init();
     void cleanup();
-    void sequenza_data();
     void sequenza();
     void fileMancanteUnaVolta();
     void chiusuraPrimaDi_data();
@@ -91,19 +90,11 @@ void TestRiproduzione::init()
 
 void TestRiproduzione::cleanup() { m_prova.reset(); }
 
-void TestRiproduzione::sequenza_data()
-{
-    QTest::addColumn<QString>("percorso");
-    QTest::newRow("semplice") << P2;
-    // The path goes out as it is, blanks included, never quoted.
-    QTest::newRow("con spazi") << P1;
-}
-
 void TestRiproduzione::sequenza()
 {
-    QFETCH(QString, percorso);
-    const QString breve = percorso;
-    m_win->txtMP3->setText(percorso);
+    // The path goes out as it is, blanks included, never quoted.
+    const QString breve = P1;
+    m_win->txtMP3->setText(P1);
     verificaStato(Stato::Pronto);
     QVERIFY(comandi().isEmpty());
 
