@@ -25,15 +25,6 @@ using namespace melodora;
 using namespace melodora::test;
 
 namespace {
-// A box as one value, so that its text, title, icon and buttons are compared at once.
-QStringList scatola(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
-{
-    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
-}
-QStringList scatola(const MessaggioMostrato& m)
-{
-    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
-}
 Scheda scheda(const QString& brano, const QString& artista, const QString& album,
     const QString& genere, const QString& mp3 = {})
 {
@@ -225,9 +216,11 @@ void TestFinestreListe::criterioVuoto()
     w->findChild<QLineEdit*>(casella)->setText(testo);
     QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
-        scatola("Inserire le prime lettere " + cosa + " prima di premere il pulsante Trova.",
-            QStringLiteral("Attenzione:"), Icona::Informazione, Pulsanti::Ok));
+    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
+    QCOMPARE((std::pair { m.testo + " | " + m.titolo, std::pair { m.icona, m.pulsanti } }),
+        (std::pair { "Inserire le prime lettere " + cosa
+                + " prima di premere il pulsante Trova. | Attenzione:",
+            std::pair { Icona::Informazione, Pulsanti::Ok } }));
     QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QWidget*>(casella));
     QVERIFY(w->picOpzioni->isVisible());
     QVERIFY(!w->picLista->isVisible());
