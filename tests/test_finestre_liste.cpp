@@ -217,10 +217,10 @@ void TestFinestreListe::criterioVuoto()
     QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
     const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(m.testo, "Inserire le prime lettere " + cosa + " prima di premere il pulsante Trova.");
-    QCOMPARE(m.titolo, QStringLiteral("Attenzione:"));
-    QCOMPARE(m.icona, Icona::Informazione);
-    QCOMPARE(m.pulsanti, Pulsanti::Ok);
+    QCOMPARE((std::pair { m.testo + " | " + m.titolo, std::pair { m.icona, m.pulsanti } }),
+        (std::pair { "Inserire le prime lettere " + cosa
+                + " prima di premere il pulsante Trova. | Attenzione:",
+            std::pair { Icona::Informazione, Pulsanti::Ok } }));
     QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QWidget*>(casella));
     QVERIFY(w->picOpzioni->isVisible());
     QVERIFY(!w->picLista->isVisible());
@@ -235,7 +235,6 @@ void TestFinestreListe::ricercaGenere_data()
                           << QStringList { "rock - Ancore - Verdi - 1999  (Scheda 5)",
                                  "ROCK - Rock - ACDC - 1999  (Scheda 3)",
                                  "Rock and Roll - Rock and Roll - Elvis - 1999  (Scheda 2)" };
-    QTest::newRow("Pops") << "Pops" << QStringList();
     QTest::newRow("41 lettere") << QString(41, QLatin1Char('r')) << QStringList();
 }
 
