@@ -136,12 +136,13 @@ void TestStampa::impaginazione_data()
     const QString n = QStringLiteral("Dal vivo");
     // Each line: font, size and style (Bold, Italic, Underline), twips from the paper's left
     // edge, the text between bars ("~" a fixed blank); ";" keeps the next output on the line.
-    const QString informazioni = QStringLiteral(R"(Orientation 1
+    const QString testa = QStringLiteral(R"(Orientation 1
 Arial 14BI x600 ||
 Arial 14BI x600 ||
-Arial 14BI x600 |Cielo di vetro|
+Arial 14BI x600 |%1|
 Arial 14 x600 |_____________________________________________________________________\r\n|
-Arial 10U x600 |Artista o gruppo:|;
+)");
+    const QString etichette = QStringLiteral(R"(Arial 10U x600 |Artista o gruppo:|;
 Arial 10 x4100 |I Girasoli\r\n|
 Arial 10U x600 |Album:|;
 Arial 10 x4100 |Onde\r\n|
@@ -152,64 +153,37 @@ Arial 10 x4100 |1965\r\n|
 Arial 10 x600 ||
 Arial 10 x0 ||
 Arial 10 x600 |NOTE: Dal vivo ~|
+)");
+    const QString versi = QStringLiteral(R"(Arial 10 x600 |Prima riga|
 Arial 10 x600 ||
+Arial 10 x600 |seconda riga ~|
+)");
+    const QString coda = QStringLiteral(R"(Arial 10 x600 ||
 Arial 14 x600 |_____________________________________________________________________\r\n|
 Arial 10 x600 |Scheda stampata in data 05/03/2024 alle ore 09:07:03|
 Arial 10 x600 ||
 EndDoc 1)");
+    const QString titolo = testa.arg(QStringLiteral("Cielo di vetro"));
+    const QString informazioni = titolo + etichette + coda;
     QTest::newRow("informazioni") << int(Informazioni) << a << n << informazioni;
     // "NOTE:" alone, and the invisible last word: the blanks between them collapse.
     QTest::newRow("nota vuota") << int(Informazioni) << a << QString()
                                 << QString(informazioni)
                                        .replace(QStringLiteral("NOTE: Dal vivo ~"),
                                            QStringLiteral("NOTE: ~"));
-    QTest::newRow("completa") << int(Completa) << a << n << QStringLiteral(R"(Orientation 1
-Arial 14BI x600 ||
-Arial 14BI x600 ||
-Arial 14BI x600 |Cielo di vetro|
-Arial 14 x600 |_____________________________________________________________________\r\n|
-Arial 10U x600 |Artista o gruppo:|;
-Arial 10 x4100 |I Girasoli\r\n|
-Arial 10U x600 |Album:|;
-Arial 10 x4100 |Onde\r\n|
-Arial 10U x600 |Genere musicale:|;
-Arial 10 x4100 |Pop\r\n|
-Arial 10U x600 |Anno di pubblicazione:|;
-Arial 10 x4100 |1965\r\n|
-Arial 10 x600 ||
-Arial 10 x0 ||
-Arial 10 x600 |NOTE: Dal vivo ~|
-Arial 10 x0 ||
+    QTest::newRow("completa") << int(Completa) << a << n
+                              << titolo + etichette + QStringLiteral(R"(Arial 10 x0 ||
 Arial 10 x0 ||
 Arial 10 x0 ||
 Arial 10 x600 |TESTO DELLA CANZONE:|
 Arial 10 x600 ||
-Arial 10 x600 |Prima riga|
-Arial 10 x600 ||
-Arial 10 x600 |seconda riga ~|
-Arial 10 x600 ||
-Arial 14 x600 |_____________________________________________________________________\r\n|
-Arial 10 x600 |Scheda stampata in data 05/03/2024 alle ore 09:07:03|
-Arial 10 x600 ||
-EndDoc 1)");
-    const QString soloTesto = QStringLiteral(R"(Orientation 1
-Arial 14BI x600 ||
-Arial 14BI x600 ||
-Arial 14BI x600 |Cielo di vetro di I Girasoli|
-Arial 14 x600 |_____________________________________________________________________\r\n|
-Arial 10 x0 ||
-Arial 10 x600 |Prima riga|
-Arial 10 x600 ||
-Arial 10 x600 |seconda riga ~|
-Arial 10 x600 ||
-Arial 14 x600 |_____________________________________________________________________\r\n|
-Arial 10 x600 |Scheda stampata in data 05/03/2024 alle ore 09:07:03|
-Arial 10 x600 ||
-EndDoc 1)");
-    QTest::newRow("solo testo") << int(SoloTesto) << a << n << soloTesto;
+)") + versi + coda;
+    const QString soloTesto = QStringLiteral("Arial 10 x0 ||\n") + versi + coda;
+    QTest::newRow("solo testo") << int(SoloTesto) << a << n
+                                << testa.arg(QStringLiteral("Cielo di vetro di I Girasoli"))
+            + soloTesto;
     QTest::newRow("solo testo, artista vuoto")
-        << int(SoloTesto) << QString() << n
-        << QString(soloTesto).replace(QStringLiteral(" di I Girasoli"), QString());
+        << int(SoloTesto) << QString() << n << titolo + soloTesto;
     // Rows print as shown, separators and blanks included.
     const QString elenco = QStringLiteral(R"(Orientation 1
 Times New Roman 18 x600 | |
