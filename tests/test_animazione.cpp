@@ -49,7 +49,6 @@ private slots:
     void secondaPressione();
     void fileNonValidi_data();
     void fileNonValidi();
-    void menoDi41Fotogrammi();
     void playSenzaBranoAnima();
 
 private:
@@ -254,17 +253,6 @@ void TestAnimazione::fileNonValidi()
     m_win->StartAnimation();
     QCOMPARE(m_win->LastFrame, 0);
     verificaFerma(0);
-}
-
-void TestAnimazione::menoDi41Fotogrammi()
-{
-    apriFinestra();
-    scrivi(primeImmagini(11)); // ten frames, 0 to 9
-    m_win->StartAnimation();
-    QCOMPARE(m_win->LastFrame, 9);
-    QCOMPARE(corriFinoAllaFine().size(), 9);
-    QCOMPARE(m_win->CurrentFrame, 9);
-    verificaFerma(9);
 }
 
 void TestAnimazione::playSenzaBranoAnima()

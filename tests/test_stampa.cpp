@@ -21,8 +21,6 @@ using namespace melodora::test;
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kRegola = QString(69, QLatin1Char('_')) + kCrLf;
-const QString kRegolaElenco = QString(30, QLatin1Char('_'));
 const QString kNbsp = QString(QChar(0xA0));
 const QDateTime kAdesso(QDate(2024, 3, 5), QTime(9, 7, 3));
 const QString kPiede = QStringLiteral("Scheda stampata in data 05/03/2024 alle ore 09:07:03");
@@ -30,7 +28,7 @@ const QString kErrore
     = QStringLiteral("Si è verificato un errore durante l'operazione di stampa.\r\n\r\n"
                      "Accertarsi che la stampante sia configurata correttamente.");
 
-enum Impaginazione { Informazioni, Completa, SoloTesto };
+enum Impaginazione { Informazioni, Completa, SoloTesto, ElencoRicerca, ElencoAudio };
 
 TestiScheda schedaDiProva(const QString& artista = QStringLiteral("I Girasoli"),
     const QString& note = QStringLiteral("Dal vivo"))
@@ -40,59 +38,35 @@ TestiScheda schedaDiProva(const QString& artista = QStringLiteral("I Girasoli"),
         QStringLiteral("Prima riga\r\n\r\nseconda  riga") };
 }
 
-QStringList stampa(const QStringList& righe)
+/** The printout as text: one line per output, with its font, its place on the page
+ *  (twips from the paper's edge) and its text between bars; ";" when it stays on the line. */
+QString stampato(const DocumentoRegistrato& doc)
 {
-    QStringList ops;
-    for (const QString& r : righe)
-        ops << QStringLiteral("Print ") + r;
-    return ops;
-}
-
-QStringList apertura(const QString& intestazione)
-{
-    return QStringList { QStringLiteral("Orientation 1"), QStringLiteral("ScaleMode 1"),
-        QStringLiteral("ScaleLeft -600"), QStringLiteral("FontName Arial"),
-        QStringLiteral("FontSize 14"), QStringLiteral("FontItalic true"),
-        QStringLiteral("FontBold true") }
-    + stampa({ {}, {}, intestazione })
-        + QStringList { QStringLiteral("FontSize 14"), QStringLiteral("FontItalic false"),
-              QStringLiteral("FontBold false"), QStringLiteral("FontUnderline false"),
-              QStringLiteral("Print ") + kRegola };
-}
-
-QStringList informazioni(const TestiScheda& t)
-{
-    QStringList ops { QStringLiteral("FontSize 10"), QStringLiteral("FontItalic false") };
-    const QStringList etichette { QStringLiteral("Artista o gruppo:"), QStringLiteral("Album:"),
-        QStringLiteral("Genere musicale:"), QStringLiteral("Anno di pubblicazione:") };
-    const QStringList valori { t.artista, t.album, t.genere, t.anno };
-    for (int i = 0; i < 4; ++i) {
-        ops << QStringLiteral("FontUnderline true") << QStringLiteral("Print; ") + etichette[i]
-            << QStringLiteral("FontUnderline false") << QStringLiteral("Tab 36")
-            << QStringLiteral("Print ") + valori[i] + kCrLf;
+    QStringList esito = doc.operazioni.filter(QRegularExpression(QStringLiteral("^Orientation")));
+    for (const RigaStampata& r : doc.righe) {
+        QString testo = r.testo;
+        testo.replace(QLatin1Char('\r'), QStringLiteral("\\r"))
+            .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+            .replace(QChar(0xA0), QLatin1Char('~'));
+        const QString stile = QString::number(r.size) + (r.bold ? QStringLiteral("B") : QString())
+            + (r.italic ? QStringLiteral("I") : QString())
+            + (r.underline ? QStringLiteral("U") : QString());
+        esito << QStringLiteral("%1 %2 x%3 |%4|%5")
+                     .arg(r.font, stile, QString::number(r.currentX - r.scaleLeft), testo,
+                         r.aCapo ? QString() : QStringLiteral(";"));
     }
-    return ops << QStringLiteral("Print ") << QStringLiteral("ScaleMode 0")
-               << QStringLiteral("ScaleLeft 0") << QStringLiteral("FontSize 10")
-               << QStringLiteral("FontName Arial") << QStringLiteral("Print ");
+    esito << QStringLiteral("EndDoc %1").arg(doc.endDoc);
+    return esito.join(QLatin1Char('\n'));
 }
 
-QStringList chiusura()
+/** A message box as one value: text, title, icon and buttons. */
+QStringList messaggio(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
 {
-    return QStringList { QStringLiteral("ScaleMode 1"), QStringLiteral("ScaleLeft -600"),
-        QStringLiteral("Print "), QStringLiteral("FontName Arial"), QStringLiteral("FontSize 14"),
-        QStringLiteral("FontItalic false"), QStringLiteral("FontBold false"),
-        QStringLiteral("FontUnderline false"), QStringLiteral("Print ") + kRegola,
-        QStringLiteral("FontSize 10") }
-    + stampa({ kPiede, {} }) + QStringList { QStringLiteral("EndDoc") };
+    return { testo, titolo, QString::number(int(icona)), QString::number(int(pulsanti)) };
 }
-
-/** The calls of a wrapped text whose lines fit as given: each line placed at 600. */
-QStringList chiamateACapo(const QStringList& righe)
+QStringList messaggio(const MessaggioMostrato& m)
 {
-    QStringList ops { QStringLiteral("CurrentX 600") };
-    for (const QString& r : righe)
-        ops << QStringLiteral("CurrentX 600") << QStringLiteral("Print ") + r;
-    return ops;
+    return messaggio(m.testo, m.titolo, m.icona, m.pulsanti);
 }
 
 DocumentoRegistrato registra(
@@ -127,8 +101,6 @@ private slots:
     void dialogoTitoloVuoto();
     void campiDellaFinestraPrincipale();
 
-    void elenco_data();
-    void elenco();
     void elencoVuotoOAnnullato();
     void elencoDallaFinestra();
     void errore_data();
@@ -159,36 +131,82 @@ void TestStampa::impaginazione_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("artista");
     QTest::addColumn<QString>("note");
-    QTest::addColumn<QStringList>("atteso");
-    const TestiScheda t = schedaDiProva();
-    const QString titolo = t.brano;
-    const QStringList nota = chiamateACapo({ QStringLiteral("NOTE: Dal vivo ") + kNbsp });
-    const QStringList testo = chiamateACapo(
-        { QStringLiteral("Prima riga"), QString(), QStringLiteral("seconda riga ") + kNbsp });
-    const QStringList soloTesto { QStringLiteral("ScaleMode 0"), QStringLiteral("ScaleLeft 0"),
-        QStringLiteral("FontSize 10"), QStringLiteral("FontName Arial"),
-        QStringLiteral("FontItalic false"), QStringLiteral("FontBold false"),
-        QStringLiteral("FontUnderline false"), QStringLiteral("Print ") };
-
-    const QString a = t.artista;
-    const QString n = t.note;
-    QTest::newRow("informazioni") << int(Informazioni) << a << n
-                                  << apertura(titolo) + informazioni(t) + nota + chiusura();
+    QTest::addColumn<QString>("atteso");
+    const QString a = QStringLiteral("I Girasoli");
+    const QString n = QStringLiteral("Dal vivo");
+    // Each line: font, size and style (Bold, Italic, Underline), twips from the paper's left
+    // edge, the text between bars ("~" a fixed blank); ";" keeps the next output on the line.
+    const QString testa = QStringLiteral(R"(Orientation 1
+Arial 14BI x600 ||
+Arial 14BI x600 ||
+Arial 14BI x600 |%1|
+Arial 14 x600 |_____________________________________________________________________\r\n|
+)");
+    const QString etichette = QStringLiteral(R"(Arial 10U x600 |Artista o gruppo:|;
+Arial 10 x4100 |I Girasoli\r\n|
+Arial 10U x600 |Album:|;
+Arial 10 x4100 |Onde\r\n|
+Arial 10U x600 |Genere musicale:|;
+Arial 10 x4100 |Pop\r\n|
+Arial 10U x600 |Anno di pubblicazione:|;
+Arial 10 x4100 |1965\r\n|
+Arial 10 x600 ||
+Arial 10 x0 ||
+Arial 10 x600 |NOTE: Dal vivo ~|
+)");
+    const QString versi = QStringLiteral(R"(Arial 10 x600 |Prima riga|
+Arial 10 x600 ||
+Arial 10 x600 |seconda riga ~|
+)");
+    const QString coda = QStringLiteral(R"(Arial 10 x600 ||
+Arial 14 x600 |_____________________________________________________________________\r\n|
+Arial 10 x600 |Scheda stampata in data 05/03/2024 alle ore 09:07:03|
+Arial 10 x600 ||
+EndDoc 1)");
+    const QString titolo = testa.arg(QStringLiteral("Cielo di vetro"));
+    const QString informazioni = titolo + etichette + coda;
+    QTest::newRow("informazioni") << int(Informazioni) << a << n << informazioni;
     // "NOTE:" alone, and the invisible last word: the blanks between them collapse.
-    const TestiScheda senzaNota = schedaDiProva(QStringLiteral("I Girasoli"), QString());
     QTest::newRow("nota vuota") << int(Informazioni) << a << QString()
-                                << apertura(titolo) + informazioni(senzaNota)
-            + chiamateACapo({ QStringLiteral("NOTE: ") + kNbsp }) + chiusura();
+                                << QString(informazioni)
+                                       .replace(QStringLiteral("NOTE: Dal vivo ~"),
+                                           QStringLiteral("NOTE: ~"));
     QTest::newRow("completa") << int(Completa) << a << n
-                              << apertura(titolo) + informazioni(t) + nota + stampa({ {}, {}, {} })
-            + chiamateACapo({ QStringLiteral("TESTO DELLA CANZONE:"), QString(),
-                QStringLiteral("Prima riga"), QString(), QStringLiteral("seconda riga ") + kNbsp })
-            + chiusura();
+                              << titolo + etichette + QStringLiteral(R"(Arial 10 x0 ||
+Arial 10 x0 ||
+Arial 10 x0 ||
+Arial 10 x600 |TESTO DELLA CANZONE:|
+Arial 10 x600 ||
+)") + versi + coda;
+    const QString soloTesto = QStringLiteral("Arial 10 x0 ||\n") + versi + coda;
     QTest::newRow("solo testo") << int(SoloTesto) << a << n
-                                << apertura(QStringLiteral("Cielo di vetro di I Girasoli"))
-            + soloTesto + testo + chiusura();
+                                << testa.arg(QStringLiteral("Cielo di vetro di I Girasoli"))
+            + soloTesto;
     QTest::newRow("solo testo, artista vuoto")
-        << int(SoloTesto) << QString() << n << apertura(titolo) + soloTesto + testo + chiusura();
+        << int(SoloTesto) << QString() << n << titolo + soloTesto;
+    // Rows print as shown, separators and blanks included.
+    const QString elenco = QStringLiteral(R"(Orientation 1
+Times New Roman 18 x600 | |
+Times New Roman 18 x600 |Melodora 1.0 - Genere musicale: rock|
+Times New Roman 18 x600 |______________________________|
+Times New Roman 18 x600 |   |
+Times New Roman 12 x600 |Amore - A -  - 1990  (Scheda 9)|
+Times New Roman 12 x600 |Rock and Roll - B - C - 1956  (Scheda 2)|
+Times New Roman 12 x600 |Zucchero -  -  -   (Scheda 1)|
+Times New Roman 18 x600 |______________________________|
+Times New Roman 18 x600 |   |
+Times New Roman 12 x600 |Totale voci in elenco: 3|
+Times New Roman 18 x600 |______________________________|
+Times New Roman 10 x600 |Scheda stampata in data 05/03/2024 alle ore 09:07:03|
+EndDoc 1)");
+    QTest::newRow("elenco di ricerca") << int(ElencoRicerca) << a << n << elenco;
+    QTest::newRow("elenco audio") << int(ElencoAudio) << a << n
+                                  << QString(elenco)
+                                         .replace(
+                                             QStringLiteral("Melodora 1.0 - Genere musicale: rock"),
+                                             QStringLiteral("Sonoria in archivio"))
+                                         .replace(QStringLiteral("Totale voci in elenco"),
+                                             QStringLiteral("Totale brani"));
 }
 
 void TestStampa::impaginazione()
@@ -196,17 +214,31 @@ void TestStampa::impaginazione()
     QFETCH(int, tipo);
     QFETCH(QString, artista);
     QFETCH(QString, note);
+    QFETCH(QString, atteso);
     const TestiScheda testi = schedaDiProva(artista, note);
-    QFETCH(QStringList, atteso);
+    const QStringList voci { QStringLiteral("Amore - A -  - 1990  (Scheda 9)"),
+        QStringLiteral("Rock and Roll - B - C - 1956  (Scheda 2)"),
+        QStringLiteral("Zucchero -  -  -   (Scheda 1)") };
     bool ok = false;
     const auto doc = registra([&](PrintSurface& s) {
-        ok = tipo == Informazioni ? StampaInformazioni(s, testi, kAdesso)
-            : tipo == Completa    ? StampaCompleta(s, testi, kAdesso)
-                                  : StampaTesto(s, testi, kAdesso);
+        switch (tipo) {
+        case Informazioni:
+            ok = StampaInformazioni(s, testi, kAdesso);
+            break;
+        case Completa:
+            ok = StampaCompleta(s, testi, kAdesso);
+            break;
+        case SoloTesto:
+            ok = StampaTesto(s, testi, kAdesso);
+            break;
+        default:
+            ok = StampaRigheElenco(s,
+                tipo == ElencoRicerca ? TipoElenco::Ricerca : TipoElenco::Audio,
+                QStringLiteral("Genere musicale: rock"), voci, kAdesso);
+        }
     });
     QVERIFY(ok);
-    QCOMPARE(doc.operazioni, atteso);
-    QCOMPARE(doc.endDoc, 1);
+    QCOMPARE(stampato(doc), atteso);
 }
 
 void TestStampa::prossimaParola_data()
@@ -465,12 +497,11 @@ void TestStampa::dialogoTitoloVuoto()
     dlg.cmdStampa_Click();
 
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(m.testo,
-        QStringLiteral("E' necessario compilare il campo Titolo del brano prima di procedere "
-                       "alla stampa della scheda."));
-    QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Stampa non applicabile"));
-    QCOMPARE(m.icona, Icona::Informazione);
+    QCOMPARE(messaggio(m_fake->messaggi.mostrati.first()),
+        messaggio(QStringLiteral("E' necessario compilare il campo Titolo del brano prima di "
+                                 "procedere alla stampa della scheda."),
+            QStringLiteral("Melodora 1.0 - Stampa non applicabile"), Icona::Informazione,
+            Pulsanti::Ok));
     QVERIFY(m_fake->stampante.documenti.empty());
     QCOMPARE(chiuso.count(), 1);
     QTRY_COMPARE(QApplication::focusWidget(), txtBrano);
@@ -494,47 +525,6 @@ void TestStampa::campiDellaFinestraPrincipale()
             QStringLiteral("nota"), QStringLiteral("uno\n  due") }));
 }
 
-void TestStampa::elenco_data()
-{
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("intestazione");
-    QTest::addColumn<QString>("totale");
-    QTest::newRow("ricerca") << int(TipoElenco::Ricerca) << "Melodora 1.0 - Genere musicale: rock"
-                             << "Totale voci in elenco: 3";
-    QTest::newRow("audio") << int(TipoElenco::Audio) << "Sonoria in archivio"
-                           << "Totale brani: 3";
-}
-
-void TestStampa::elenco()
-{
-    QFETCH(int, tipo);
-    QFETCH(QString, intestazione);
-    QFETCH(QString, totale);
-    // Rows print as shown, separators and blanks included.
-    const QStringList righe { QStringLiteral("Amore - A -  - 1990  (Scheda 9)"),
-        QStringLiteral("Rock and Roll - B - C - 1956  (Scheda 2)"),
-        QStringLiteral("Zucchero -  -  -   (Scheda 1)") };
-    bool ok = false;
-    const auto doc = registra([&](PrintSurface& s) {
-        ok = StampaRigheElenco(
-            s, TipoElenco(tipo), QStringLiteral("Genere musicale: rock"), righe, kAdesso);
-    });
-    QVERIFY(ok);
-    const QStringList atteso = QStringList { QStringLiteral("Orientation 1"),
-        QStringLiteral("FontName Times New Roman"), QStringLiteral("FontBold false"),
-        QStringLiteral("FontSize 18"), QStringLiteral("FontItalic false"),
-        QStringLiteral("ScaleMode 1"), QStringLiteral("ScaleLeft -600") }
-        + stampa({ QStringLiteral(" "), intestazione, kRegolaElenco, QStringLiteral("   ") })
-        + QStringList { QStringLiteral("FontSize 12") } + stampa(righe)
-        + QStringList { QStringLiteral("FontSize 18") }
-        + stampa({ kRegolaElenco, QStringLiteral("   ") })
-        + QStringList { QStringLiteral("FontSize 12") } + stampa({ totale })
-        + QStringList { QStringLiteral("FontSize 18") } + stampa({ kRegolaElenco })
-        + QStringList { QStringLiteral("FontSize 10") } + stampa({ kPiede })
-        + QStringList { QStringLiteral("EndDoc") };
-    QCOMPARE(doc.operazioni, atteso);
-}
-
 void TestStampa::elencoVuotoOAnnullato()
 {
     StampaElenco(m_fake->platform, nullptr, TipoElenco::Audio, QString(), {});
@@ -542,14 +532,14 @@ void TestStampa::elencoVuotoOAnnullato()
     StampaElenco(m_fake->platform, nullptr, TipoElenco::Ricerca, QStringLiteral("Brano: a"),
         { QStringLiteral("a") });
     QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
-    const MessaggioMostrato& vuota = m_fake->messaggi.mostrati.at(0);
-    QCOMPARE(vuota.testo, QStringLiteral("La lista non contiene nessuna voce."));
-    QCOMPARE(vuota.titolo, QStringLiteral("Attenzione: Stampa non applicabile"));
-    QCOMPARE(vuota.icona, Icona::Esclamazione);
-    const MessaggioMostrato& inizio = m_fake->messaggi.mostrati.at(1);
-    QCOMPARE(inizio.testo, QStringLiteral("Premere OK per dare inizio alla stampa."));
-    QCOMPARE(inizio.titolo, QStringLiteral("Melodora 1.0 - Stampa elenco sonoria"));
-    QCOMPARE(inizio.pulsanti, Pulsanti::OkAnnulla);
+    QCOMPARE(messaggio(m_fake->messaggi.mostrati.at(0)),
+        messaggio(QStringLiteral("La lista non contiene nessuna voce."),
+            QStringLiteral("Attenzione: Stampa non applicabile"), Icona::Esclamazione,
+            Pulsanti::Ok));
+    QCOMPARE(messaggio(m_fake->messaggi.mostrati.at(1)),
+        messaggio(QStringLiteral("Premere OK per dare inizio alla stampa."),
+            QStringLiteral("Melodora 1.0 - Stampa elenco sonoria"), Icona::Nessuna,
+            Pulsanti::OkAnnulla));
     QVERIFY(m_fake->stampante.documenti.empty());
     QCOMPARE(m_fake->messaggi.beep_, 0);
 }
@@ -617,10 +607,9 @@ void TestStampa::errore()
     }
     QCOMPARE(m_fake->messaggi.beep_, 1);
     QCOMPARE(m_fake->messaggi.mostrati.size(), elenco ? 2 : 1); // after the list's prompt
-    const MessaggioMostrato& m = m_fake->messaggi.mostrati.last();
-    QCOMPARE(m.testo, kErrore);
-    QCOMPARE(m.titolo, QStringLiteral("Attenzione: Operazione non eseguibile"));
-    QCOMPARE(m.icona, Icona::Critica);
+    QCOMPARE(messaggio(m_fake->messaggi.mostrati.last()),
+        messaggio(kErrore, QStringLiteral("Attenzione: Operazione non eseguibile"), Icona::Critica,
+            Pulsanti::Ok));
     QVERIFY(m_fake->shell.url_.isEmpty());
     // The printout is abandoned at the failing step.
     if (!ultima.isEmpty())

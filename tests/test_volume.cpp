@@ -230,9 +230,9 @@ void TestVolume::senzaMixer()
     } else {
         QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
         const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-        QCOMPARE(m.testo, QStringLiteral("Impossibile aprire il mixer."));
-        QCOMPARE(m.titolo, QStringLiteral("Messaggio di errore"));
-        QCOMPARE(m.icona, Icona::Critica);
+        QCOMPARE((QStringList { m.testo, m.titolo, QString::number(int(m.icona)) }),
+            (QStringList { QStringLiteral("Impossibile aprire il mixer."),
+                QStringLiteral("Messaggio di errore"), QString::number(int(Icona::Critica)) }));
     }
     QCOMPARE(m_win->Label2->text(), QStringLiteral("valore"));
     QCOMPARE(m_win->Label3->text(), QStringLiteral("valore"));
