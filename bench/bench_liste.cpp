@@ -209,7 +209,7 @@ void provaArchivio(const QString& cartella, int schede)
 
     Misura m = misura(5, [&] {
         auto a = apri();
-        cercaSchede(*a, CampoRicerca::Genere, QStringLiteral("rock"), voci);
+        (void)cercaSchede(*a, CampoRicerca::Genere, QStringLiteral("rock"), voci);
     });
     riga(QStringLiteral("ricerca genere \"rock\""), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")
@@ -219,7 +219,7 @@ void provaArchivio(const QString& cartella, int schede)
 
     m = misura(5, [&] {
         auto a = apri();
-        cercaSchede(*a, CampoRicerca::Titolo, QStringLiteral("a"), voci);
+        (void)cercaSchede(*a, CampoRicerca::Titolo, QStringLiteral("a"), voci);
     });
     riga(QStringLiteral("ricerca titolo \"a\" (larga)"), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")
@@ -229,7 +229,7 @@ void provaArchivio(const QString& cartella, int schede)
 
     m = misura(5, [&] {
         auto a = apri();
-        elencoAudio(*a, voci);
+        (void)elencoAudio(*a, voci);
     });
     riga(QStringLiteral("elenco audio"), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")

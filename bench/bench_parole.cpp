@@ -157,12 +157,13 @@ int main(int argc, char* argv[])
     };
     for (const Prova& p : prove) {
         QStringList voci;
-        const double ms = misura(5, [&] { cercaParole(*archivio, p.ambito, p.criterio, voci); });
+        const double ms
+            = misura(5, [&] { (void)cercaParole(*archivio, p.ambito, p.criterio, voci); });
         tutte
             &= riga(QString::fromUtf8(p.nome), ms, cat, QStringLiteral("%1 voci").arg(voci.size()));
     }
     QList<GruppoDoppioni> gruppi;
-    const double ms = misura(5, [&] { cercaDoppioni(*archivio, gruppi); });
+    const double ms = misura(5, [&] { (void)cercaDoppioni(*archivio, gruppi); });
     tutte &= riga(
         QStringLiteral("doppioni"), ms, cat, QStringLiteral("%1 gruppi").arg(gruppi.size()));
     return tutte ? 0 : 1;

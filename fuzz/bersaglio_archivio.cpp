@@ -81,14 +81,14 @@ bool prova_archivio(const QByteArray& dati, QString& difetto)
         return fallisci(difetto, QStringLiteral("numero di schede sbagliato"));
     qint64 visitate = 0;
     bool uguali = true;
-    archivio->perOgniScheda([&](qint64 n, const char* record) {
+    const Esito letto = archivio->perOgniScheda([&](qint64 n, const char* record) {
         ++visitate;
         uguali = uguali && n == visitate
             && std::memcmp(record, dati.constData() + (n - 1) * kLunghezzaScheda, kLunghezzaScheda)
                 == 0;
         return true;
     });
-    if (visitate != intere || !uguali)
+    if (!letto || visitate != intere || !uguali)
         return fallisci(difetto, QStringLiteral("lettura a blocchi diversa dal file"));
     for (qint64 n = 1; n <= intere + 1; ++n) {
         Scheda s;

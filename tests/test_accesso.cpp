@@ -209,7 +209,8 @@ QWidget* TestAccesso::apri(const QString& nome)
         m_finestra = std::make_unique<frmEmail>(m_fake->platform);
         mostra(m_finestra.get());
     } else if (nome == QLatin1String("Autore")) {
-        m_finestra = std::make_unique<Autore>(m_fake->platform);
+        m_finestra = std::make_unique<Autore>(
+            m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
         mostra(m_finestra.get());
     }
     return m_finestra.get();

@@ -444,7 +444,7 @@ void TestPosta::principaleNonDelProgramma()
 
 void TestPosta::composerDaAutore()
 {
-    Autore autore(m_fake->platform);
+    Autore autore(m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
     mostra(&autore);
 
     // The composer is modal: a timer inspects it from inside its event loop.
@@ -480,7 +480,7 @@ void TestPosta::sitoWebSenzaBrowser()
 {
     // Whatever the browser did, nothing is reported and the window stays.
     m_fake->shell.esito = false;
-    Autore autore(m_fake->platform);
+    Autore autore(m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
     mostra(&autore);
     QTest::mouseClick(autore.imgWeb, Qt::LeftButton);
     QCOMPARE(m_fake->shell.url_, QList<QUrl> { QUrl(Autore::SitoWeb) });

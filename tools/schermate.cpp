@@ -101,7 +101,7 @@ int main(int argc, char* argv[])
         fotografa(&posta, QStringLiteral("email"));
     }
     {
-        Autore autore(finta.platform);
+        Autore autore(finta.platform, [&finta] { return new frmSonoria(finta.platform); });
         fotografa(&autore, QStringLiteral("informazioni"));
     }
 
