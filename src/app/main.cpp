@@ -1,5 +1,5 @@
-#include "main_window/frmSonoria.h"
 #include "app/PiattaformaReale.h"
+#include "main_window/frmSonoria.h"
 
 #include <QApplication>
 
