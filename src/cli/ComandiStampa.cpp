@@ -65,6 +65,26 @@ QtPrinterService stampante(const Contesto& c)
                                            : QtPrinterService();
 }
 
+std::unique_ptr<ArchivioSchede> apriElencoDaStampare(Contesto& c, ElencoRichiesto& elenco,
+    bool tutteAmmesse, bool pdfObbligatorio, const QString& uso, int& uscita)
+{
+    uscita = 2;
+    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci })
+        || (pdfObbligatorio && c.opzioni.value(kOpzionePdf).isEmpty())
+        || !elenco.leggi(c.argomenti, tutteAmmesse)) {
+        c.uscita.err << uso;
+        return nullptr;
+    }
+    uscita = 1;
+    if (const QString vuoto = elenco.criterioVuoto(); !vuoto.isEmpty()) {
+        c.uscita.err << "melodora-cli: " << vuoto << "\n";
+        return nullptr;
+    }
+    if (!pdfAmmesso(c) || !graficaDisponibile(c))
+        return nullptr;
+    return apriArchivio(c);
+}
+
 int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito)
 {
     if (!riuscito) {
@@ -126,20 +146,10 @@ int comandoPrintList(Contesto& c)
                                        "[--pdf FILE [--overwrite]]\n"
                                        "  CAMPO: titolo|artista|album|genere|testo|note|tutto\n");
     ElencoRichiesto elenco;
-    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci })
-        || !elenco.leggi(c.argomenti, false)) {
-        c.uscita.err << uso;
-        return 2;
-    }
-    if (const QString vuoto = elenco.criterioVuoto(); !vuoto.isEmpty()) {
-        c.uscita.err << "melodora-cli: " << vuoto << "\n";
-        return 1;
-    }
-    if (!pdfAmmesso(c) || !graficaDisponibile(c))
-        return 1;
-    auto archivio = apriArchivio(c);
+    int uscita = 0;
+    auto archivio = apriElencoDaStampare(c, elenco, false, false, uso, uscita);
     if (!archivio)
-        return 1;
+        return uscita;
     QStringList righe;
     const Esito e = elenco.voci(*archivio, righe);
     archivio.reset();

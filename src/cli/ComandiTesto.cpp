@@ -26,20 +26,10 @@ int comandoSongbook(Contesto& c)
         = QStringLiteral("melodora-cli: uso: songbook --pdf FILE [search CAMPO TESTO | audio]\n"
                          "  CAMPO: titolo|artista|album|genere|testo|note|tutto\n");
     ElencoRichiesto elenco;
-    if (!opzioniAmmesse(c, { kOpzionePdf, kOpzioneSostituisci })
-        || c.opzioni.value(kOpzionePdf).isEmpty() || !elenco.leggi(c.argomenti, true)) {
-        c.uscita.err << uso;
-        return 2;
-    }
-    if (const QString vuoto = elenco.criterioVuoto(); !vuoto.isEmpty()) {
-        c.uscita.err << "melodora-cli: " << vuoto << "\n";
-        return 1;
-    }
-    if (!pdfAmmesso(c) || !graficaDisponibile(c))
-        return 1;
-    auto archivio = apriArchivio(c);
+    int uscita = 0;
+    auto archivio = apriElencoDaStampare(c, elenco, true, true, uso, uscita);
     if (!archivio)
-        return 1;
+        return uscita;
 
     // The songs in the order of the list that names them.
     QStringList voci;

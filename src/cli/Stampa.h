@@ -1,10 +1,12 @@
 #pragma once
 
 #include "cli/Comandi.h"
+#include "cli/ElencoRichiesto.h"
 #include "platform/FileCompleto.h"
 #include "platform/StampanteQt.h"
 
 namespace melodora {
+class ArchivioSchede;
 class PrintSurface;
 }
 
@@ -28,6 +30,14 @@ bool pdfAmmesso(Contesto& c);
 
 /** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
 QtPrinterService stampante(const Contesto& c);
+
+/**
+ * The checks a list printout makes before it reads anything: its options, the list its
+ * words name (every card only when @p tutteAmmesse), a blank search, the --pdf destination.
+ * The archive opened for reading, or null with the exit status in @p uscita.
+ */
+std::unique_ptr<ArchivioSchede> apriElencoDaStampare(Contesto& c, ElencoRichiesto& elenco,
+    bool tutteAmmesse, bool pdfObbligatorio, const QString& uso, int& uscita);
 
 /** "Stampato su ..." and 0, or the printout's error and 1. */
 int riferisci(Contesto& c, const PrintSurface& documento, bool riuscito);
