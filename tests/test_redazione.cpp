@@ -36,14 +36,6 @@ QList<Scheda> schede(int quante)
     return l;
 }
 
-QByteArray byteDi(const QList<Scheda>& l)
-{
-    QByteArray b;
-    for (const Scheda& s : l)
-        b.append(s.inByte());
-    return b;
-}
-
 bool scriviByte(const QString& percorso, const QByteArray& dati)
 {
     QFile f(percorso);

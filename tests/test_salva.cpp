@@ -54,14 +54,6 @@ QList<Scheda> schede(const QStringList& titoli)
     return l;
 }
 
-QByteArray byteDi(const QList<Scheda>& l)
-{
-    QByteArray b;
-    for (const Scheda& s : l)
-        b.append(s.inByte());
-    return b;
-}
-
 // Open descriptors of this process: a failure path that forgets a close shows here.
 int descrittoriAperti() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
 }

@@ -205,15 +205,25 @@ Esito Redazione::blocca(Blocco& blocco) const
     }
 }
 
-Esito Redazione::naviga(Verso verso, qint64 corrente, qint64& n, Scheda& scheda) const
+/** Opens the archive (creating it when missing) and measures it. */
+Esito Redazione::apriEMisura(std::unique_ptr<ArchivioSchede>& archivio, qint64& lunghezza) const
 {
     Esito errore;
-    auto archivio = ArchivioSchede::apri(m_percorso, m_ops, &errore);
+    archivio = ArchivioSchede::apri(m_percorso, m_ops, &errore);
     if (!archivio)
         return errore;
-    const qint64 lunghezza = archivio->lunghezza();
+    lunghezza = archivio->lunghezza();
     if (lunghezza < 0)
         return Esito::daErrno(m_percorso);
+    return {};
+}
+
+Esito Redazione::naviga(Verso verso, qint64 corrente, qint64& n, Scheda& scheda) const
+{
+    std::unique_ptr<ArchivioSchede> archivio;
+    qint64 lunghezza = 0;
+    if (Esito e = apriEMisura(archivio, lunghezza); !e)
+        return e;
     const double c = static_cast<double>(lunghezza) / kLunghezzaScheda;
     if (c <= 0) {
         n = 0;
@@ -258,13 +268,10 @@ Esito Redazione::aggiungi(const Scheda& scheda, qint64& n)
     Blocco blocco(m_ops);
     if (Esito e = blocca(blocco); !e)
         return e;
-    Esito errore;
-    auto archivio = ArchivioSchede::apri(m_percorso, m_ops, &errore);
-    if (!archivio)
-        return errore;
-    const qint64 lunghezza = archivio->lunghezza();
-    if (lunghezza < 0)
-        return Esito::daErrno(m_percorso);
+    std::unique_ptr<ArchivioSchede> archivio;
+    qint64 lunghezza = 0;
+    if (Esito e = apriEMisura(archivio, lunghezza); !e)
+        return e;
     // Appending after a part record would leave a gap that no card owns.
     if (lunghezza % kLunghezzaScheda != 0)
         return archivioDanneggiato(lunghezza);

@@ -7,10 +7,12 @@
 #include <QString>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 
 namespace melodora {
 
+class ArchivioSchede;
 class FileOps;
 
 /** How long a writer waits for another program to finish with the archive. */
@@ -85,6 +87,8 @@ public:
 private:
     class Blocco;
     [[nodiscard]] Esito blocca(Blocco& blocco) const;
+    [[nodiscard]] Esito apriEMisura(
+        std::unique_ptr<ArchivioSchede>& archivio, qint64& lunghezza) const;
 
     QString m_percorso;
     FileOps& m_ops;

@@ -22,6 +22,15 @@ inline Scheda schedaDiProva(const QString& brano, const QString& artista = {},
     return s;
 }
 
+/** The cards' records one after another, as the archive holds them. */
+inline QByteArray byteDi(const QList<Scheda>& schede)
+{
+    QByteArray b;
+    for (const Scheda& s : schede)
+        b.append(s.inByte());
+    return b;
+}
+
 /** Writes the cards' records one after another, as the archive holds them. */
 inline bool scriviArchivio(const QString& percorso, const QList<Scheda>& schede)
 {
