@@ -82,6 +82,7 @@ private slots:
     void regole();
     void importazione_data();
     void importazione();
+    void altroProgrammaAggiunge();
     void fileVeri();
     void trascinaUnFile();
     void trascinaCartella_data();
@@ -196,6 +197,29 @@ void TestImportaAudio::importazione()
     QCOMPARE(nomi(esito.problemi), QStringList { "Brano:illeggibile" });
     // The archive's own path is never read for tags: skipped before.
     QVERIFY(!lettore.letti.contains(QStringLiteral("/m/doppio.mp3")));
+}
+
+// Another program adds the same file between the first look at the archive and the write:
+// the path is checked again under the lock, so the card is not stored twice.
+void TestImportaAudio::altroProgrammaAggiunge()
+{
+    QTemporaryDir dir;
+    const QString archivio = dir.filePath(QStringLiteral("Sonoria.sng"));
+    const Scheda altra = schedaDiProva(QStringLiteral("Altra"), {}, "/m/a.mp3");
+    FakeLettoreTag lettore;
+    for (const char* f : { "/m/a.mp3", "/m/b.mp3" })
+        lettore.tags.insert(QString::fromLatin1(f), soloTitolo(QStringLiteral("Tag")));
+    ImportazioneAudio esito;
+    const Esito e = importaAudio({ "/m/a.mp3", "/m/b.mp3" }, archivio, fileOpsReali(), lettore,
+        false, esito, [&](qint64 fatti, qint64 totale, const QString&) {
+            return fatti < totale || scriviArchivio(archivio, { altra });
+        });
+    QVERIFY2(e.ok, qPrintable(e.errore));
+    QCOMPARE(esito.duplicati, qint64(1));
+    QCOMPARE(esito.schede.size(), 1);
+    QCOMPARE(esito.primo, qint64(2));
+    QCOMPARE(leggiFile(archivio), altra.inByte() + esito.schede.first().inByte());
+    QCOMPARE(esito.schede.first().testo(Campo::MP3), QStringLiteral("/m/b.mp3"));
 }
 
 void TestImportaAudio::fileVeri()

@@ -236,10 +236,27 @@ Esito importaAudio(const QStringList& file, const QString& archivio, FileOps& op
     }
     if (soloProva || esito.schede.isEmpty())
         return {};
+    // Another program may have added some of these files since the archive was read above:
+    // their paths are checked again under the writers' lock.
+    const auto togliPresenti = [&](QList<Scheda>& schede) {
+        QSet<QString> ora;
+        if (Esito e = percorsiInArchivio(archivio, ops, ora); !e)
+            return e;
+        QSet<QString> tolti;
+        schede.removeIf([&](const Scheda& s) {
+            const QString p = s.testo(Campo::MP3);
+            return ora.contains(p) && (tolti.insert(p), true);
+        });
+        esito.problemi.removeIf([&](const ProblemaAudio& p) { return tolti.contains(p.file); });
+        esito.duplicati += tolti.size();
+        esito.schede = schede;
+        return Esito::riuscito();
+    };
     qint64 primo = 0;
-    if (Esito e = Redazione(archivio, ops).aggiungiSchede(esito.schede, primo); !e)
+    if (Esito e = Redazione(archivio, ops).aggiungiSchede(esito.schede, primo, togliPresenti); !e)
         return e;
-    esito.primo = primo;
+    if (!esito.schede.isEmpty())
+        esito.primo = primo;
     return {};
 }
 

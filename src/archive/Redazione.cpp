@@ -396,11 +396,15 @@ Esito Redazione::elimina(qint64 n, const std::optional<Scheda>& vista, qint64& r
     return esito;
 }
 
-Esito Redazione::aggiungiSchede(const QList<Scheda>& schede, qint64& primo)
+Esito Redazione::aggiungiSchede(QList<Scheda> schede, qint64& primo, const Scelta& scegli)
 {
     Blocco blocco(m_ops);
     if (Esito e = blocca(blocco); !e)
         return e;
+    if (scegli) {
+        if (Esito e = scegli(schede); !e)
+            return e;
+    }
     const QByteArray nome = QFile::encodeName(m_percorso);
     Descrittore in(m_ops, m_ops.open(nome.constData(), O_RDWR, 0));
     if (!in.aperto() && errno != ENOENT)

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -81,8 +82,13 @@ public:
      * Appends @p schede, all or nothing even when the process is killed: the longer archive
      * is built as a copy and renamed into place, as the deletion does. A missing archive is
      * created only when this succeeds. Gives the first new card's number in @p primo.
+     * @p scegli, when given, runs under the lock before anything is read, so that a check
+     * against the cards on disk (a path already there) cannot race another writer; it may
+     * drop cards from the list, and its failure writes nothing.
      */
-    [[nodiscard]] Esito aggiungiSchede(const QList<Scheda>& schede, qint64& primo);
+    using Scelta = std::function<Esito(QList<Scheda>& schede)>;
+    [[nodiscard]] Esito aggiungiSchede(
+        QList<Scheda> schede, qint64& primo, const Scelta& scegli = {});
 
 private:
     class Blocco;
