@@ -140,7 +140,7 @@ bool opzioniAmmesse(Contesto& c, const QStringList& ammesse)
     return true;
 }
 
-bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n)
+bool leggiSchedaRichiesta(Contesto& c, const ArchivioSchede& archivio, qint64& n, Scheda& scheda)
 {
     if (c.argomenti.size() != 1) {
         c.uscita.err << "melodora-cli: indicare il numero di una scheda\n";
@@ -152,6 +152,10 @@ bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n)
     if (!ok || n < 1 || n > totale) {
         c.uscita.err << "melodora-cli: la scheda " << c.argomenti.first()
                      << " non esiste (l'archivio contiene " << totale << " schede)\n";
+        return false;
+    }
+    if (Esito e = archivio.LeggiScheda(n, scheda); !e) {
+        c.uscita.err << "melodora-cli: " << e.errore << "\n";
         return false;
     }
     return true;

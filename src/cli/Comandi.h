@@ -8,6 +8,7 @@
 
 namespace melodora {
 class ArchivioSchede;
+class Scheda;
 struct ProblemaValore;
 }
 
@@ -38,10 +39,11 @@ std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c);
 bool opzioniAmmesse(Contesto& c, const QStringList& ammesse);
 
 /**
- * Card number N, the command's one argument, checked against the archive's whole cards;
- * false, with a message on standard error, when it names no card.
+ * Card number N, the command's one argument, checked against the archive's whole cards, and
+ * the card itself; false, with a message on standard error, when it names no card or cannot
+ * be read.
  */
-bool leggiNumero(Contesto& c, const ArchivioSchede& archivio, qint64& n);
+bool leggiSchedaRichiesta(Contesto& c, const ArchivioSchede& archivio, qint64& n, Scheda& scheda);
 
 /**
  * The whole of the regular file @p percorso into @p dati; false, with the reason in Italian on

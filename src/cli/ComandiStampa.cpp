@@ -118,13 +118,9 @@ int comandoPrint(Contesto& c)
     if (!archivio)
         return 1;
     qint64 n = 0;
-    if (!leggiNumero(c, *archivio, n))
-        return 1;
     Scheda scheda;
-    if (Esito e = archivio->LeggiScheda(n, scheda); !e) {
-        c.uscita.err << "melodora-cli: " << e.errore << "\n";
+    if (!leggiSchedaRichiesta(c, *archivio, n, scheda))
         return 1;
-    }
     archivio.reset();
 
     const TestiScheda testi = testiDaScheda(scheda);

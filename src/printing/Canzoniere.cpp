@@ -14,7 +14,6 @@ namespace {
     const QString kIndice = QStringLiteral("Indice");
 
     const QString kArial = QStringLiteral("Arial");
-    const QString kRegola = QString(69, QLatin1Char('_'));
     constexpr double kMargineSinistro = 600;
     constexpr double kMargineDestro = 900;
 
@@ -91,18 +90,7 @@ namespace {
 
     void indice(PrintSurface& s, const QList<TestiScheda>& canzoni, const QList<int>& pagine)
     {
-        s.ScaleMode(1);
-        s.ScaleLeft(-kMargineSinistro);
-        s.FontName(kArial);
-        s.FontSize(14);
-        s.FontItalic(true);
-        s.FontBold(true);
-        s.Print({});
-        s.Print({});
-        s.Print(kIndice);
-        s.FontItalic(false);
-        s.FontBold(false);
-        s.Print(kRegola);
+        StampaIntestazione(s, kIndice);
         s.Print({});
         s.FontSize(10);
         // Every entry keeps to one line, so the contents take the same pages whatever numbers

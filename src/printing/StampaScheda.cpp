@@ -88,20 +88,7 @@ namespace {
     void apertura(PrintSurface& s, const QString& intestazione)
     {
         s.Orientation(1);
-        s.ScaleMode(1);
-        s.ScaleLeft(-kMargineSinistro);
-        s.FontName(kArial);
-        s.FontSize(14);
-        s.FontItalic(true);
-        s.FontBold(true);
-        s.Print({});
-        s.Print({});
-        StampaRigaACapo(s, intestazione);
-        s.FontSize(14);
-        s.FontItalic(false);
-        s.FontBold(false);
-        s.FontUnderline(false);
-        s.Print(kRegola);
+        StampaIntestazione(s, intestazione);
     }
 
     void informazioni(PrintSurface& s, const TestiScheda& t)
@@ -162,6 +149,24 @@ QString piedeDiPagina(const QDateTime& adesso)
 {
     return PiedeData + adesso.date().toString(QStringLiteral("dd/MM/yyyy")) + PiedeOra
         + adesso.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+void StampaIntestazione(PrintSurface& s, const QString& intestazione)
+{
+    s.ScaleMode(1);
+    s.ScaleLeft(-kMargineSinistro);
+    s.FontName(kArial);
+    s.FontSize(14);
+    s.FontItalic(true);
+    s.FontBold(true);
+    s.Print({});
+    s.Print({});
+    StampaRigaACapo(s, intestazione);
+    s.FontSize(14);
+    s.FontItalic(false);
+    s.FontBold(false);
+    s.FontUnderline(false);
+    s.Print(kRegola);
 }
 
 bool StampaInformazioni(PrintSurface& stampante, const TestiScheda& testi, const QDateTime& adesso)

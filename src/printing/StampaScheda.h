@@ -29,6 +29,12 @@ enum class Impaginazione { Completa, Informazioni, Testo };
 bool titoloMancante(const TestiScheda& testi);
 
 /**
+ * A printout's heading: blank lines, @p intestazione in bold italic, the rule under it; left
+ * at the body's font.
+ */
+void StampaIntestazione(PrintSurface& stampante, const QString& intestazione);
+
+/**
  * The layouts. Each draws the whole card on @p stampante, ends the document with EndDoc,
  * and returns false when the printer failed. @p adesso dates the footer.
  */
