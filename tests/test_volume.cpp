@@ -3,15 +3,13 @@
 // the implicit grab of a pressed button is what carries a drag beyond the knob.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "FakePlatform.h"
-#include "archive/AppFilePath.h"
+#include "FinestraDiProva.h"
 #include "audio/frmVolume.h"
 #include "main_window/frmSonoria.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -40,8 +38,8 @@ private slots:
     void dallaFinestraPrincipale();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
     std::unique_ptr<frmVolume> m_win;
 
     void apri()
@@ -58,17 +56,14 @@ private:
 
 void TestVolume::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
+    m_cartella = std::make_unique<CartellaDiProva>();
+    m_fake = &m_cartella->fake;
 }
 
 void TestVolume::cleanup()
 {
     m_win.reset();
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
+    m_cartella.reset();
 }
 
 void TestVolume::apertura()
@@ -229,10 +224,9 @@ void TestVolume::senzaMixer()
         QVERIFY(m_fake->messaggi.mostrati.isEmpty());
     } else {
         QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-        const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-        QCOMPARE((QStringList { m.testo, m.titolo, QString::number(int(m.icona)) }),
-            (QStringList { QStringLiteral("Impossibile aprire il mixer."),
-                QStringLiteral("Messaggio di errore"), QString::number(int(Icona::Critica)) }));
+        QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
+            scatola(QStringLiteral("Impossibile aprire il mixer."),
+                QStringLiteral("Messaggio di errore"), Icona::Critica));
     }
     QCOMPARE(m_win->Label2->text(), QStringLiteral("valore"));
     QCOMPARE(m_win->Label3->text(), QStringLiteral("valore"));
