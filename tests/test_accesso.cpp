@@ -317,26 +317,19 @@ void TestAccesso::immagineDaTastiera_data()
     QTest::addColumn<QString>("immagine");
     QTest::addColumn<int>("tasto"); // 0: the press action of assistive tools
     QTest::addColumn<int>("modificatori");
-    const int nessuno = int(Qt::NoModifier);
-    QTest::newRow("guida, spazio") << "frmSonoria"
-                                   << "imgGuida" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("guida, invio") << "frmSonoria"
-                                  << "imgGuida" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("guida, invio del tastierino")
-        << "frmSonoria"
-        << "imgGuida" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    QTest::newRow("guida, azione premi") << "frmSonoria"
-                                         << "imgGuida" << 0 << nessuno;
-    QTest::newRow("gomma") << "frmSonoria"
-                           << "imgGomma" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("informazioni") << "frmSonoria"
-                                  << "picRights" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("sito web") << "Autore"
-                              << "imgWeb" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("ricerca, fai clic") << "frmFindInviata risultati"
-                                       << "lblFaiClic" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("lista audio, fai clic") << "frmElencoURL"
-                                           << "lblFaiClic" << int(Qt::Key_Return) << nessuno;
+    const auto fila = [](const char* riga, const char* f, const char* i, int t, int m = 0) {
+        QTest::newRow(riga) << QString::fromUtf8(f) << QString::fromUtf8(i) << t << m;
+    };
+    fila("guida, spazio", "frmSonoria", "imgGuida", Qt::Key_Space);
+    fila("guida, invio", "frmSonoria", "imgGuida", Qt::Key_Return);
+    fila(
+        "guida, invio del tastierino", "frmSonoria", "imgGuida", Qt::Key_Enter, Qt::KeypadModifier);
+    fila("guida, azione premi", "frmSonoria", "imgGuida", 0);
+    fila("gomma", "frmSonoria", "imgGomma", Qt::Key_Return);
+    fila("informazioni", "frmSonoria", "picRights", Qt::Key_Space);
+    fila("sito web", "Autore", "imgWeb", Qt::Key_Return);
+    fila("ricerca, fai clic", "frmFindInviata risultati", "lblFaiClic", Qt::Key_Space);
+    fila("lista audio, fai clic", "frmElencoURL", "lblFaiClic", Qt::Key_Return);
 }
 
 void TestAccesso::immagineDaTastiera()

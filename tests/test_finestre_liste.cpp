@@ -248,30 +248,18 @@ void TestFinestreListe::ricerca_data()
     QTest::addColumn<QString>("didascalia");
     QTest::addColumn<int>("quante");
     QTest::addColumn<int>("prima"); // the card of the first entry
-    QTest::newRow("titolo") << "txtFindQual"
-                            << "cmdMittente"
-                            << "  rock "
-                            << "titolo"
-                            << "Brano: rock" << 2 << 3;
-    QTest::newRow("artista, invio") << "txtFindCit" << QString() << "ROSSI"
-                                    << "artista"
-                                    << "Artista: ROSSI" << 2 << 6;
-    QTest::newRow("album, invio") << "txtFindCog" << QString() << "al"
-                                  << "album"
-                                  << "Album: al" << 3 << 4;
-    QTest::newRow("genere") << "txtFindAzi"
-                            << "cmdData"
-                            << "rock"
-                            << "genere"
-                            << "Genere musicale: rock" << 3 << 5;
-    QTest::newRow("testo") << "txtFindTesto"
-                           << "cmdTesto"
-                           << "blu"
-                           << "testo"
-                           << "Testo: blu" << 2 << 6;
-    QTest::newRow("testo, invio, nessuna") << "txtFindTesto" << QString() << "blu nessuna"
-                                           << "testo"
-                                           << "Testo: blu nessuna" << 0 << 0;
+    const auto fila = [](const char* riga, const char* casella, const char* pulsante,
+                          const char* criterio, const char* campo, int quante, int prima) {
+        const QString c = QString::fromUtf8(criterio);
+        QTest::newRow(riga) << QString::fromUtf8(casella) << QString::fromUtf8(pulsante) << c
+                            << QString::fromUtf8(campo) << c.trimmed() << quante << prima;
+    };
+    fila("titolo", "txtFindQual", "cmdMittente", "  rock ", "titolo", 2, 3);
+    fila("artista, invio", "txtFindCit", "", "ROSSI", "artista", 2, 6);
+    fila("album, invio", "txtFindCog", "", "al", "album", 3, 4);
+    fila("genere", "txtFindAzi", "cmdData", "rock", "genere", 3, 5);
+    fila("testo", "txtFindTesto", "cmdTesto", "blu", "testo", 2, 6);
+    fila("testo, invio, nessuna", "txtFindTesto", "", "blu nessuna", "testo", 0, 0);
 }
 
 void TestFinestreListe::ricerca()
@@ -297,7 +285,9 @@ void TestFinestreListe::ricerca()
     eseguiCli(archivio(), { "search", campo, criterio }, out, err);
     QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
     QCOMPARE(w->lstTrovati->conteggio(), quante);
-    QCOMPARE(w->lblCriterio->text(), didascalia);
+    const QHash<QString, QString> prefissi { { "titolo", "Brano" }, { "artista", "Artista" },
+        { "album", "Album" }, { "genere", "Genere musicale" }, { "testo", "Testo" } };
+    QCOMPARE(w->lblCriterio->text(), prefissi.value(campo) + QStringLiteral(": ") + didascalia);
     QCOMPARE(w->lblTrovati->text(), QString::number(quante) + "  SCHEDE TROVATE");
     QVERIFY(w->lblTrovati->isVisible());
     QCOMPARE(stato(*w), QStringLiteral("senza invito, lista, voce -1, 0 messaggi"));

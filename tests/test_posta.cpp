@@ -199,16 +199,10 @@ void TestPosta::tastoInvio_data()
 {
     QTest::addColumn<QString>("da");
     QTest::addColumn<QString>("verso");
-    QTest::newRow("A") << "txtIndirizzo"
-                       << "txtCC";
-    QTest::newRow("Cc") << "txtCC"
-                        << "txtCCN";
-    QTest::newRow("Ccn") << "txtCCN"
-                         << "txtOggetto";
-    QTest::newRow("Oggetto") << "txtOggetto"
-                             << "txtCorpo";
-    QTest::newRow("Testo") << "txtCorpo"
-                           << "cmdInvia";
+    const QStringList ordine { "txtIndirizzo", "txtCC", "txtCCN", "txtOggetto", "txtCorpo",
+        "cmdInvia" };
+    for (int i = 0; i + 1 < ordine.size(); ++i)
+        QTest::newRow(qPrintable(ordine.at(i))) << ordine.at(i) << ordine.at(i + 1);
 }
 
 // Enter moves on, and the focus colour goes with the focus.
