@@ -22,7 +22,6 @@ class TestVolume : public QObject {
 private slots:
     void init();
     void cleanup();
-    void apertura();
     void limiti_data();
     void limiti();
     void motoSenzaPulsante();
@@ -66,23 +65,6 @@ void TestVolume::cleanup()
     m_cartella.reset();
 }
 
-void TestVolume::apertura()
-{
-    apri();
-    QCOMPARE(m_win->windowTitle(), QStringLiteral("Volume"));
-    // The track and the knob keep their designed sizes in pixels; the knob sits in
-    // the middle of the track, a quarter of its travel down.
-    QCOMPARE(m_win->Picture4->geometry(), QRect(26, 51, 36, 87));
-    QCOMPARE(m_win->Image1->size(), QSize(21, 11));
-    QCOMPARE(m_win->Image1->y(), 19);
-    QVERIFY(qAbs(m_win->Image1->x() - 7.5) <= 0.5);
-    QVERIFY(!m_win->Timer1->isActive());
-    // Opening touches nothing: the mixer keeps its volume until the knob is touched.
-    QCOMPARE(m_fake->mixer.aperture, 1);
-    QVERIFY(m_fake->mixer.valori.isEmpty());
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-}
-
 void TestVolume::limiti_data()
 {
     QTest::addColumn<long>("minimo");
@@ -114,11 +96,19 @@ void TestVolume::limiti()
     if (letto)
         m_fake->mixer.livello = livello;
     apri();
-    QCOMPARE(m_win->Label2->text(), QString::number(minimo));
-    QCOMPARE(m_win->Label3->text(), QString::number(massimo));
-    QCOMPARE(m_win->Text1->text(), iniziale);
+    QCOMPARE(m_win->windowTitle(), QStringLiteral("Volume"));
+    QCOMPARE((QStringList { m_win->Label2->text(), m_win->Label3->text(), m_win->Text1->text() }),
+        (QStringList { QString::number(minimo), QString::number(massimo), iniziale }));
+    // The track and the knob keep their designed sizes in pixels.
+    QCOMPARE(m_win->Picture4->geometry(), QRect(26, 51, 36, 87));
+    QCOMPARE(m_win->Image1->size(), QSize(21, 11));
     QCOMPARE(m_win->Image1->y(), top);
+    QVERIFY(qAbs(m_win->Image1->x() - 7.5) <= 0.5); // in the middle of the track
+    QVERIFY(!m_win->Timer1->isActive());
+    // Opening touches nothing: the mixer keeps its volume until the knob is touched.
+    QCOMPARE(m_fake->mixer.aperture, 1);
     QVERIFY(m_fake->mixer.valori.isEmpty());
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
 void TestVolume::motoSenzaPulsante()
