@@ -2,8 +2,7 @@
 // reaching and pressing every picture that acts, and layouts whose texts are not cut off.
 // The same executable runs once at the normal scale and once with QT_SCALE_FACTOR=2.
 #include "ArchivioDiProva.h"
-#include "FakePlatform.h"
-#include "archive/AppFilePath.h"
+#include "FinestraDiProva.h"
 #include "audio/frmVolume.h"
 #include "lists/CasellaElenco.h"
 #include "lists/frmElencoURL.h"
@@ -24,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -122,11 +120,10 @@ private slots:
 private:
     /** Builds window @p nome, shown and active, in the state its row names. */
     QWidget* apri(const QString& nome);
-    void mostra(QWidget* w);
     void finestre_data();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
     std::unique_ptr<QWidget> m_finestra;
     std::optional<qint64> m_aperta;
 };
@@ -139,17 +136,15 @@ void TestAccesso::initTestCase()
 
 void TestAccesso::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    impostaCartellaProgramma(m_dir->path());
-    QVERIFY(scriviArchivio(AppFilePath(QStringLiteral("Sonoria.sng")),
+    m_cartella = std::make_unique<CartellaDiProva>();
+    QVERIFY(scriviArchivio(m_cartella->archivio(),
         { schedaDiProva(QStringLiteral("Cielo di vetro"), QStringLiteral("I Girasoli"),
               QStringLiteral("/musica/cielo.mp3"), QStringLiteral("Beat")),
             schedaDiProva(QStringLiteral("Onde"), QStringLiteral("Mare Calmo"),
                 QStringLiteral("/musica/onde.mp3"), QStringLiteral("Pop")),
             schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("I Girasoli"), {},
                 QStringLiteral("Rock")) }));
-    m_fake = std::make_unique<FakePlatform>();
+    m_fake = &m_cartella->fake;
     m_fake->tasti.consegna = false; // no F1 or Tab of the windows' own reaches the widgets
     m_aperta.reset();
 }
@@ -163,56 +158,42 @@ void TestAccesso::cleanup()
             w->deleteLater();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
-}
-
-void TestAccesso::mostra(QWidget* w)
-{
-    w->show();
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
+    m_cartella.reset();
 }
 
 QWidget* TestAccesso::apri(const QString& nome)
 {
+    Platform& p = m_fake->platform;
     auto mostraScheda = [this](qint64 n, const Scheda&) { m_aperta = n; };
-    if (nome == QLatin1String("frmSonoria")) {
-        auto* w = new frmSonoria(m_fake->platform);
-        m_finestra.reset(w);
-        mostra(w);
-        w->cmdPrimo_Click(); // a card with an audio file: the eraser and play have work
-    } else if (nome.startsWith(QLatin1String("frmFindInviata"))) {
-        auto* w = new frmFindInviata(m_fake->platform, mostraScheda);
-        m_finestra.reset(w);
-        mostra(w);
-        if (nome.endsWith(QLatin1String("risultati"))) {
-            w->txtFindCit->setText(QStringLiteral("I Gira"));
-            w->cmdOggetto_Click();
-            w->txtCerca->setText(QStringLiteral("I Girasoli - Z"));
-        }
-    } else if (nome.startsWith(QLatin1String("frmElencoURL"))) {
-        auto* w = new frmElencoURL(m_fake->platform, mostraScheda);
-        m_finestra.reset(w);
-        mostra(w);
-        w->txtCerca->setText(QStringLiteral("Onde"));
-    } else if (nome == QLatin1String("frmVolume")) {
-        m_finestra = std::make_unique<frmVolume>(m_fake->platform);
-        mostra(m_finestra.get());
-    } else if (nome == QLatin1String("frmStampa")) {
+    if (nome == QLatin1String("frmSonoria"))
+        m_finestra = std::make_unique<frmSonoria>(p);
+    else if (nome.startsWith(QLatin1String("frmFindInviata")))
+        m_finestra = std::make_unique<frmFindInviata>(p, mostraScheda);
+    else if (nome.startsWith(QLatin1String("frmElencoURL")))
+        m_finestra = std::make_unique<frmElencoURL>(p, mostraScheda);
+    else if (nome == QLatin1String("frmVolume"))
+        m_finestra = std::make_unique<frmVolume>(p);
+    else if (nome == QLatin1String("frmStampa")) {
         TestiScheda testi;
         testi.brano = QStringLiteral("Cielo di vetro");
-        m_finestra = std::make_unique<frmStampa>(m_fake->platform, testi, nullptr);
-        mostra(m_finestra.get());
-    } else if (nome == QLatin1String("frmEmail")) {
-        m_finestra = std::make_unique<frmEmail>(m_fake->platform);
-        mostra(m_finestra.get());
-    } else if (nome == QLatin1String("Autore")) {
-        m_finestra = std::make_unique<Autore>(
-            m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
-        mostra(m_finestra.get());
+        m_finestra = std::make_unique<frmStampa>(p, testi, nullptr);
+    } else if (nome == QLatin1String("frmEmail"))
+        m_finestra = std::make_unique<frmEmail>(p);
+    else if (nome == QLatin1String("Autore"))
+        m_finestra
+            = std::make_unique<Autore>(p, [this] { return new frmSonoria(m_fake->platform); });
+    if (!m_finestra || !mostraAttiva(m_finestra.get()))
+        return nullptr;
+    if (auto* s = qobject_cast<frmSonoria*>(m_finestra.get()))
+        s->cmdPrimo_Click(); // a card with an audio file: the eraser and play have work
+    if (auto* r = qobject_cast<frmFindInviata*>(m_finestra.get());
+        r && nome.endsWith(QLatin1String("risultati"))) {
+        r->txtFindCit->setText(QStringLiteral("I Gira"));
+        r->cmdOggetto_Click();
+        r->txtCerca->setText(QStringLiteral("I Girasoli - Z"));
     }
+    if (auto* e = qobject_cast<frmElencoURL*>(m_finestra.get()))
+        e->txtCerca->setText(QStringLiteral("Onde"));
     return m_finestra.get();
 }
 
@@ -336,26 +317,19 @@ void TestAccesso::immagineDaTastiera_data()
     QTest::addColumn<QString>("immagine");
     QTest::addColumn<int>("tasto"); // 0: the press action of assistive tools
     QTest::addColumn<int>("modificatori");
-    const int nessuno = int(Qt::NoModifier);
-    QTest::newRow("guida, spazio") << "frmSonoria"
-                                   << "imgGuida" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("guida, invio") << "frmSonoria"
-                                  << "imgGuida" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("guida, invio del tastierino")
-        << "frmSonoria"
-        << "imgGuida" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
-    QTest::newRow("guida, azione premi") << "frmSonoria"
-                                         << "imgGuida" << 0 << nessuno;
-    QTest::newRow("gomma") << "frmSonoria"
-                           << "imgGomma" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("informazioni") << "frmSonoria"
-                                  << "picRights" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("sito web") << "Autore"
-                              << "imgWeb" << int(Qt::Key_Return) << nessuno;
-    QTest::newRow("ricerca, fai clic") << "frmFindInviata risultati"
-                                       << "lblFaiClic" << int(Qt::Key_Space) << nessuno;
-    QTest::newRow("lista audio, fai clic") << "frmElencoURL"
-                                           << "lblFaiClic" << int(Qt::Key_Return) << nessuno;
+    const auto fila = [](const char* riga, const char* f, const char* i, int t, int m = 0) {
+        QTest::newRow(riga) << QString::fromUtf8(f) << QString::fromUtf8(i) << t << m;
+    };
+    fila("guida, spazio", "frmSonoria", "imgGuida", Qt::Key_Space);
+    fila("guida, invio", "frmSonoria", "imgGuida", Qt::Key_Return);
+    fila(
+        "guida, invio del tastierino", "frmSonoria", "imgGuida", Qt::Key_Enter, Qt::KeypadModifier);
+    fila("guida, azione premi", "frmSonoria", "imgGuida", 0);
+    fila("gomma", "frmSonoria", "imgGomma", Qt::Key_Return);
+    fila("informazioni", "frmSonoria", "picRights", Qt::Key_Space);
+    fila("sito web", "Autore", "imgWeb", Qt::Key_Return);
+    fila("ricerca, fai clic", "frmFindInviata risultati", "lblFaiClic", Qt::Key_Space);
+    fila("lista audio, fai clic", "frmElencoURL", "lblFaiClic", Qt::Key_Return);
 }
 
 void TestAccesso::immagineDaTastiera()

@@ -1,9 +1,6 @@
 #include "ArchivioDiProva.h"
-#include "FakePlatform.h"
 #include "FinestraDiProva.h"
-#include "archive/AppFilePath.h"
 #include "main_window/Generi.h"
-#include "main_window/frmSonoria.h"
 #include "platform/Controlli.h"
 
 #include <QComboBox>
@@ -11,7 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -19,14 +15,13 @@ using namespace melodora;
 using namespace melodora::test;
 
 // How the card's fields behave under real key presses and focus changes.
-class TestCampi : public QObject {
+class TestCampi : public QObject, ConFinestra {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { QVERIFY(apri()); }
+    void cleanup() { chiudi(); }
     void invioPassaAlCampoSuccessivo_data();
     void invioPassaAlCampoSuccessivo();
-    void coloreDelFuoco();
     void limitiDeiCampi_data();
     void limitiDeiCampi();
     void testoContaGliACapoComeDue();
@@ -42,36 +37,19 @@ private slots:
 
 private:
     QWidget* fuoco() { return QApplication::focusWidget(); }
-    std::unique_ptr<FinestraDiProva> m_prova;
-    QTemporaryDir* m_dir = nullptr;
-    FakePlatform* m_fake = nullptr;
-    frmSonoria* m_win = nullptr;
 };
-
-void TestCampi::init()
-{
-    m_prova = std::make_unique<FinestraDiProva>();
-    QVERIFY(m_prova->cartella.isValid());
-    m_dir = &m_prova->cartella;
-    m_fake = &m_prova->fake;
-    m_win = m_prova->finestra.get();
-    QVERIFY(m_prova->mostra());
-}
-
-void TestCampi::cleanup() { m_prova.reset(); }
 
 void TestCampi::invioPassaAlCampoSuccessivo_data()
 {
     QTest::addColumn<QString>("da");
     QTest::addColumn<QString>("a");
-    QTest::newRow("titolo") << QStringLiteral("txtBrano") << QStringLiteral("txtArtista");
-    QTest::newRow("artista") << QStringLiteral("txtArtista") << QStringLiteral("txtAlbum");
-    QTest::newRow("album") << QStringLiteral("txtAlbum") << QStringLiteral("txtGenere");
-    QTest::newRow("genere") << QStringLiteral("txtGenere") << QStringLiteral("txtAnno");
-    QTest::newRow("anno") << QStringLiteral("txtAnno") << QStringLiteral("txtNote");
-    QTest::newRow("note") << QStringLiteral("txtNote") << QStringLiteral("txtTesto");
+    const QStringList campi { "txtBrano", "txtArtista", "txtAlbum", "txtGenere", "txtAnno",
+        "txtNote", "txtTesto" };
+    for (int i = 0; i + 1 < campi.size(); ++i)
+        QTest::newRow(qPrintable(campi.at(i))) << campi.at(i) << campi.at(i + 1);
 }
 
+// Enter moves on, and the focus colour goes with the focus.
 void TestCampi::invioPassaAlCampoSuccessivo()
 {
     QFETCH(QString, da);
@@ -79,33 +57,19 @@ void TestCampi::invioPassaAlCampoSuccessivo()
     auto* partenza = m_win->findChild<QWidget*>(da);
     auto* arrivo = m_win->findChild<QWidget*>(a);
     partenza->setFocus();
-    QTRY_COMPARE(fuoco() == arrivo || fuoco() == partenza, true);
+    QTRY_COMPARE(sfondo(partenza), kColoreFuoco);
+    QCOMPARE(sfondo(arrivo), QColor(Qt::white));
     QTest::keyClicks(fuoco(), QStringLiteral("ab"));
     QTest::keyClick(fuoco(), Qt::Key_Return);
     // The Tab is queued, so the focus moves once the event loop runs.
     QTRY_VERIFY(fuoco() == arrivo
         || (arrivo == m_win->txtGenere && fuoco() == m_win->txtGenere->lineEdit()));
+    QCOMPARE(sfondo(arrivo), kColoreFuoco);
+    QCOMPARE(sfondo(partenza), QColor(Qt::white));
     const QString testo = partenza == m_win->txtGenere ? m_win->txtGenere->currentText()
                                                        : static_cast<QLineEdit*>(partenza)->text();
     QCOMPARE(testo, QStringLiteral("ab"));
     QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{Tab}") });
-}
-
-void TestCampi::coloreDelFuoco()
-{
-    const auto sfondo = [](QWidget* w) { return w->palette().color(QPalette::Base); };
-    m_win->txtBrano->setFocus();
-    QTRY_COMPARE(sfondo(m_win->txtBrano), QColor(255, 255, 192));
-    QCOMPARE(sfondo(m_win->txtArtista), QColor(Qt::white));
-    QTest::keyClick(m_win->txtBrano, Qt::Key_Return);
-    QTRY_COMPARE(sfondo(m_win->txtArtista), QColor(255, 255, 192));
-    QCOMPARE(sfondo(m_win->txtBrano), QColor(Qt::white));
-    m_win->txtGenere->setFocus();
-    QTRY_COMPARE(sfondo(m_win->txtGenere), QColor(255, 255, 192));
-    QCOMPARE(sfondo(m_win->txtArtista), QColor(Qt::white));
-    m_win->txtMP3->setFocus();
-    QTRY_COMPARE(sfondo(m_win->txtMP3), QColor(255, 255, 192));
-    QCOMPARE(sfondo(m_win->txtGenere), QColor(Qt::white));
 }
 
 void TestCampi::limitiDeiCampi_data()
@@ -257,9 +221,7 @@ void TestCampi::tastieraFinoAlDisco()
             QTest::keyClick(w, Qt::Key_Return);
     }
     m_win->cmdSalva_Click();
-    QFile archivio(m_prova->archivio());
-    QVERIFY(archivio.open(QIODevice::ReadOnly));
-    const QByteArray disco = archivio.readAll();
+    const QByteArray disco = leggiFile(archivio());
     QCOMPARE(disco.size(), kLunghezzaScheda);
     static const QStringList nomi { "txtBrano", "txtArtista", "txtAlbum", "txtGenere", "txtAnno",
         "txtNote", "txtTesto", "txtMP3" };
@@ -321,7 +283,7 @@ void TestCampi::esciChiudeLaFinestra()
     QCOMPARE(frmSonoria::posizioneTwips(m_win->imgEsci), QPoint(7785, 7020));
     // No question is asked and nothing is saved.
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("Sonoria.sng"))));
+    QVERIFY(!QFile::exists(archivio()));
 }
 
 QTEST_MAIN(TestCampi)

@@ -1,6 +1,6 @@
 #include "ArchivioDiProva.h"
 #include "CliDiProva.h"
-#include "FakePlatform.h"
+#include "FinestraDiProva.h"
 #include "archive/AppFilePath.h"
 #include "audio/frmVolume.h"
 #include "lists/CasellaElenco.h"
@@ -43,8 +43,6 @@ struct Aperta {
     qint64 n;
     Scheda scheda;
 };
-
-QColor sfondo(const QWidget* w) { return w->palette().color(QPalette::Base); }
 
 QStringList voci(const CasellaElenco* l)
 {
@@ -93,14 +91,11 @@ private slots:
     void ricercaApertura();
     void criterioVuoto_data();
     void criterioVuoto();
-    void ricercaGenere_data();
-    void ricercaGenere();
-    void titoloIndietroGenere();
-    void doppioClicSenzaSelezione();
-    void digitazioneRicerca();
+    void ricerca_data();
+    void ricerca();
+    void indietroEFormati();
     void suggerimento();
     void voceNonPiuInArchivio();
-    void ricercaTesto();
 
     // The audio list window.
     void elencoAlCaricamento();
@@ -117,7 +112,7 @@ private slots:
     void vociIntere();
 
 private:
-    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
+    QString archivio() const { return m_cartella->archivio(); }
     void scriviSchede();
     template <class Finestra> std::unique_ptr<Finestra> apri(bool conSchede = true)
     {
@@ -126,32 +121,38 @@ private:
         auto w = std::make_unique<Finestra>(m_fake->platform, [this](qint64 n, const Scheda& s) {
             m_aperte.append({ n, s });
         });
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        return QTest::qWaitForWindowActive(w.get()) ? std::move(w) : nullptr;
+        return mostraAttiva(w.get()) ? std::move(w) : nullptr;
+    }
+    /** Which panel shows, whether the hint shows, what is selected, the messages shown. */
+    template <class Finestra> QString stato(const Finestra& w) const
+    {
+        QString s
+            = w.lblFaiClic->isHidden() ? QStringLiteral("senza invito") : QStringLiteral("invito");
+        if constexpr (std::is_same_v<Finestra, frmFindInviata>)
+            s += w.picOpzioni->isVisible() && !w.picLista->isVisible() ? QStringLiteral(", criteri")
+                : !w.picOpzioni->isVisible() && w.picLista->isVisible() ? QStringLiteral(", lista")
+                                                                        : QStringLiteral(", ?");
+        return s
+            + QStringLiteral(", voce %1, %2 messaggi")
+                  .arg(w.lstTrovati->selezionato())
+                  .arg(m_fake->messaggi.mostrati.size());
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
     QList<Aperta> m_aperte;
     QList<Scheda> m_schede;
 };
 
 void TestFinestreListe::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
+    m_cartella = std::make_unique<CartellaDiProva>();
+    m_fake = &m_cartella->fake;
     m_fake->tasti.consegna = false;
     m_aperte.clear();
 }
 
-void TestFinestreListe::cleanup()
-{
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
-}
+void TestFinestreListe::cleanup() { m_cartella.reset(); }
 
 void TestFinestreListe::scriviSchede()
 {
@@ -163,6 +164,8 @@ void TestFinestreListe::scriviSchede()
         scheda("Ancore", "Verdi", "Onde", "rock"),
         scheda("Amore", "Rossi", "Alberi", "Pop", "/m/manca.mp3"),
     };
+    m_schede[2].imposta(Campo::Testo, QStringLiteral("Nel blu, dipinto di blu\r\nfelice"));
+    m_schede[5].imposta(Campo::Testo, QStringLiteral("Perché il cielo è così BLU?"));
     QVERIFY(scriviArchivio(archivio(), m_schede));
 }
 
@@ -170,19 +173,23 @@ void TestFinestreListe::ricercaApertura()
 {
     auto w = apri<frmFindInviata>(false);
     QVERIFY(w);
-    QVERIFY(w->picOpzioni->isVisible());
-    QVERIFY(!w->picLista->isVisible());
-    QVERIFY(w->lblFaiClic->isHidden());
-    QCOMPARE(m_fake->guida.file, m_dir->filePath(QStringLiteral("Sonoria.hlp")));
-    // The box with the focus takes the focus colour; the others are white.
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, criteri, voce -1, 0 messaggi"));
+    QCOMPARE(m_fake->guida.file, m_cartella->cartella.filePath(QStringLiteral("Sonoria.hlp")));
+    // The box with the focus takes the focus colour; the others are white. The lyrics box
+    // comes after the genre's button.
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtFindQual));
-    QCOMPARE(sfondo(w->txtFindQual), QColor(255, 255, 192));
+    QCOMPARE(sfondo(w->txtFindQual), kColoreFuoco);
     QCOMPARE(sfondo(w->txtFindCit), QColor(Qt::white));
     QTest::keyClick(w->txtFindQual, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtFindCit));
     QCOMPARE(sfondo(w->txtFindQual), QColor(Qt::white));
-    QCOMPARE(sfondo(w->txtFindCit), QColor(255, 255, 192));
+    QCOMPARE(sfondo(w->txtFindCit), kColoreFuoco);
+    w->cmdData->setFocus();
+    QTest::keyClick(w->cmdData, Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtFindTesto));
+    QCOMPARE(sfondo(w->txtFindTesto), kColoreFuoco);
+    QCOMPARE(w->cmdTesto->toolTip(), QStringLiteral(" Trova "));
     QTest::mouseClick(w->cmdGuida, Qt::LeftButton);
     QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{F1}") });
     QTest::mouseClick(w->cmdChiudi, Qt::LeftButton);
@@ -193,16 +200,17 @@ void TestFinestreListe::ricercaApertura()
 void TestFinestreListe::criterioVuoto_data()
 {
     QTest::addColumn<QString>("casella");
-    QTest::addColumn<QString>("pulsante");
+    QTest::addColumn<QString>("pulsante"); // empty: Enter in the box
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("cosa");
     auto fila = [](const char* c, const char* p, const char* t, const char* cosa) {
         QTest::newRow(c) << QString(c) << QString(p) << QString(t) << QString(cosa);
     };
-    fila("txtFindQual", "cmdMittente", "    ", "del titolo del brano");
-    fila("txtFindCit", "cmdOggetto", " ", "del nome dell'artista");
-    fila("txtFindCog", "cmdDestina", "", "del titolo dell'album");
-    fila("txtFindAzi", "cmdData", "  ", "del genere musicale");
+    fila("txtFindQual", "cmdMittente", "    ", "le prime lettere del titolo del brano");
+    fila("txtFindCit", "cmdOggetto", " ", "le prime lettere del nome dell'artista");
+    fila("txtFindCog", "cmdDestina", "", "le prime lettere del titolo dell'album");
+    fila("txtFindAzi", "cmdData", "  ", "le prime lettere del genere musicale");
+    fila("txtFindTesto", "", "  ", "una o più parole del testo della canzone");
 }
 
 void TestFinestreListe::criterioVuoto()
@@ -213,174 +221,119 @@ void TestFinestreListe::criterioVuoto()
     QFETCH(QString, cosa);
     auto w = apri<frmFindInviata>();
     QVERIFY(w);
-    w->findChild<QLineEdit*>(casella)->setText(testo);
-    QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
+    auto* e = w->findChild<QLineEdit*>(casella);
+    e->setText(testo);
+    if (pulsante.isEmpty())
+        QTest::keyClick(e, Qt::Key_Return);
+    else
+        QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QCOMPARE((std::pair { m.testo + " | " + m.titolo, std::pair { m.icona, m.pulsanti } }),
-        (std::pair { "Inserire le prime lettere " + cosa
-                + " prima di premere il pulsante Trova. | Attenzione:",
-            std::pair { Icona::Informazione, Pulsanti::Ok } }));
-    QTRY_COMPARE(QApplication::focusWidget(), w->findChild<QWidget*>(casella));
-    QVERIFY(w->picOpzioni->isVisible());
-    QVERIFY(!w->picLista->isVisible());
+    QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
+        scatola("Inserire " + cosa + " prima di premere il pulsante Trova.",
+            QStringLiteral("Attenzione:"), Icona::Informazione));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e));
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, criteri, voce -1, 1 messaggi"));
     QCOMPARE(w->lstTrovati->conteggio(), 0);
 }
 
-void TestFinestreListe::ricercaGenere_data()
+void TestFinestreListe::ricerca_data()
 {
+    // Each criterion by its button or by Enter in its box: the entries are the command
+    // line's for the same field, and a double click on the first opens its card.
+    QTest::addColumn<QString>("casella");
+    QTest::addColumn<QString>("pulsante"); // empty: Enter
     QTest::addColumn<QString>("criterio");
-    QTest::addColumn<QStringList>("attese");
-    QTest::newRow("rock") << "rock"
-                          << QStringList { "rock - Ancore - Verdi - 1999  (Scheda 5)",
-                                 "ROCK - Rock - ACDC - 1999  (Scheda 3)",
-                                 "Rock and Roll - Rock and Roll - Elvis - 1999  (Scheda 2)" };
-    QTest::newRow("41 lettere") << QString(41, QLatin1Char('r')) << QStringList();
+    QTest::addColumn<QString>("campo"); // the command line's name of the field
+    QTest::addColumn<QString>("didascalia");
+    QTest::addColumn<int>("quante");
+    QTest::addColumn<int>("prima"); // the card of the first entry
+    const auto fila = [](const char* riga, const char* casella, const char* pulsante,
+                          const char* criterio, const char* campo, int quante, int prima) {
+        const QString c = QString::fromUtf8(criterio);
+        QTest::newRow(riga) << QString::fromUtf8(casella) << QString::fromUtf8(pulsante) << c
+                            << QString::fromUtf8(campo) << c.trimmed() << quante << prima;
+    };
+    fila("titolo", "txtFindQual", "cmdMittente", "  rock ", "titolo", 2, 3);
+    fila("artista, invio", "txtFindCit", "", "ROSSI", "artista", 2, 6);
+    fila("album, invio", "txtFindCog", "", "al", "album", 3, 4);
+    fila("genere", "txtFindAzi", "cmdData", "rock", "genere", 3, 5);
+    fila("testo", "txtFindTesto", "cmdTesto", "blu", "testo", 2, 6);
+    fila("testo, invio, nessuna", "txtFindTesto", "", "blu nessuna", "testo", 0, 0);
 }
 
-void TestFinestreListe::ricercaGenere()
+void TestFinestreListe::ricerca()
 {
+    QFETCH(QString, casella);
+    QFETCH(QString, pulsante);
     QFETCH(QString, criterio);
-    QFETCH(QStringList, attese);
+    QFETCH(QString, campo);
+    QFETCH(QString, didascalia);
+    QFETCH(int, quante);
+    QFETCH(int, prima);
     auto w = apri<frmFindInviata>();
     QVERIFY(w);
-    cerca(w->txtFindAzi, w->cmdData, criterio);
-    QCOMPARE(voci(w->lstTrovati), attese);
-    QCOMPARE(w->lblTrovati->text(), QString::number(attese.size()) + "  SCHEDE TROVATE");
+    auto* e = w->findChild<QLineEdit*>(casella);
+    e->setFocus();
+    QTest::keyClicks(e, criterio);
+    if (pulsante.isEmpty())
+        QTest::keyClick(e, Qt::Key_Return);
+    else
+        QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
+    QString out;
+    QString err;
+    eseguiCli(archivio(), { "search", campo, criterio }, out, err);
+    QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
+    QCOMPARE(w->lstTrovati->conteggio(), quante);
+    const QHash<QString, QString> prefissi { { "titolo", "Brano" }, { "artista", "Artista" },
+        { "album", "Album" }, { "genere", "Genere musicale" }, { "testo", "Testo" } };
+    QCOMPARE(w->lblCriterio->text(), prefissi.value(campo) + QStringLiteral(": ") + didascalia);
+    QCOMPARE(w->lblTrovati->text(), QString::number(quante) + "  SCHEDE TROVATE");
     QVERIFY(w->lblTrovati->isVisible());
-    QVERIFY(w->picLista->isVisible());
-    QVERIFY(!w->picOpzioni->isVisible());
-    QCOMPARE(w->lblCriterio->text(),
-        "Genere musicale: " + (criterio.size() > 18 ? criterio.left(18) + "..." : criterio));
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, lista, voce -1, 0 messaggi"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtCerca));
-    QVERIFY(w->lstTrovati->selezionato() < 0);
-    QVERIFY(w->lblFaiClic->isHidden());
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-}
-
-void TestFinestreListe::titoloIndietroGenere()
-{
-    auto w = apri<frmFindInviata>();
-    QVERIFY(w);
-    cerca(w->txtFindQual, w->cmdMittente, QStringLiteral("  rock "));
-    QCOMPARE(voci(w->lstTrovati),
-        (QStringList { "Rock - ACDC - Albero - 1999  (Scheda 3)",
-            "Rock and Roll - Elvis - Sole - 1999  (Scheda 2)" }));
-    QCOMPARE(w->lblCriterio->text(), QStringLiteral("Brano: rock"));
-    clic(w->lstTrovati, 1);
-    QVERIFY(w->lblFaiClic->isVisible());
-
-    QTest::mouseClick(w->cmdIndietro, Qt::LeftButton);
-    QVERIFY(w->picOpzioni->isVisible());
-    QVERIFY(!w->picLista->isVisible());
-    QCOMPARE(w->lstTrovati->conteggio(), 2); // the list stays until the next search
-
-    // A search keeps the hint as it was; the genre format is rebuilt when a card opens.
-    cerca(w->txtFindAzi, w->cmdData, QStringLiteral("pop"));
-    QCOMPARE(voci(w->lstTrovati),
-        (QStringList { "Pop - Amore - Rossi - 1999  (Scheda 6)",
-            "Pop - Zucchero - Rossi - 1999  (Scheda 1)" }));
-    QVERIFY(!w->lblFaiClic->isHidden());
-    doppioClic(w->lstTrovati, 1);
+    if (quante == 0)
+        return;
+    doppioClic(w->lstTrovati, 0);
     QCOMPARE(m_aperte.size(), 1);
-    QCOMPARE(m_aperte.first().n, qint64(1));
-    QCOMPARE(m_aperte.first().scheda, m_schede.at(0));
+    QCOMPARE(m_aperte.first().n, qint64(prima));
+    QCOMPARE(m_aperte.first().scheda, m_schede.at(prima - 1));
     QVERIFY(!w->isVisible());
     QCOMPARE(w->result(), int(QDialog::Accepted));
 }
 
-void TestFinestreListe::ricercaTesto()
-{
-    m_schede = { scheda("Volare", "Modugno", "Blu", "Pop"), scheda("Mare", "Rossi", "Onde", "Pop"),
-        scheda("Cielo", "Verdi", "Blu", "Rock") };
-    m_schede[0].imposta(
-        Campo::Testo, QStringLiteral("Nel blu, dipinto di blu\r\nfelice di stare lassù"));
-    m_schede[1].imposta(Campo::Testo, QStringLiteral("Il mare è blu"));
-    m_schede[2].imposta(Campo::Testo, QStringLiteral("Perché il cielo è così BLU?"));
-    QVERIFY(scriviArchivio(archivio(), m_schede));
-    auto w = apri<frmFindInviata>(false);
-    QVERIFY(w);
-    // Reached with Tab after the genre's button, like the four others.
-    w->cmdData->setFocus();
-    QTest::keyClick(w->cmdData, Qt::Key_Tab);
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtFindTesto));
-    QCOMPARE(sfondo(w->txtFindTesto), QColor(255, 255, 192));
-    QCOMPARE(w->cmdTesto->toolTip(), QStringLiteral(" Trova "));
-
-    QTest::keyClick(w->txtFindTesto, Qt::Key_Return);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    QCOMPARE(m_fake->messaggi.mostrati.first().titolo, QStringLiteral("Attenzione:"));
-    QVERIFY(w->picOpzioni->isVisible());
-
-    QTest::keyClicks(w->txtFindTesto, QStringLiteral("blu PERCHE"));
-    QTest::keyClick(w->txtFindTesto, Qt::Key_Return);
-    QCOMPARE(w->lblCriterio->text(), QStringLiteral("Testo: blu PERCHE"));
-    QCOMPARE(w->lblTrovati->text(), QStringLiteral("1  SCHEDE TROVATE"));
-
-    // The same entries as the command line's, in the same order.
-    cerca(w->txtFindTesto, w->cmdTesto, QStringLiteral("blu"));
-    QString out;
-    QString err;
-    QCOMPARE(eseguiCli(archivio(), { "search", "testo", "blu" }, out, err), 0);
-    QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
-    QCOMPARE(voci(w->lstTrovati).size(), 3);
-    doppioClic(w->lstTrovati, 2);
-    QCOMPARE(m_aperte.size(), 1);
-    QCOMPARE(m_aperte.first().n, qint64(1));
-    QCOMPARE(m_aperte.first().scheda, m_schede.at(0));
-}
-
-void TestFinestreListe::doppioClicSenzaSelezione()
+void TestFinestreListe::indietroEFormati()
 {
     auto w = apri<frmFindInviata>();
     QVERIFY(w);
-    QTest::keyClicks(w->txtFindCit, QStringLiteral("ROSSI"));
-    QTest::keyClick(w->txtFindCit, Qt::Key_Enter);
-    QCOMPARE(w->lblCriterio->text(), QStringLiteral("Artista: ROSSI"));
-    QCOMPARE(w->lstTrovati->conteggio(), 2);
+    cerca(w->txtFindQual, w->cmdMittente, QStringLiteral("rock"));
+    clic(w->lstTrovati, 1);
+    QCOMPARE(stato(*w), QStringLiteral("invito, lista, voce 1, 0 messaggi"));
+    QTest::mouseClick(w->cmdIndietro, Qt::LeftButton);
+    QCOMPARE(stato(*w), QStringLiteral("invito, criteri, voce 1, 0 messaggi"));
+    QCOMPARE(w->lstTrovati->conteggio(), 2); // the list stays until the next search
+
+    // A search keeps the hint as it was; with nothing selected nothing opens.
+    cerca(w->txtFindCit, w->cmdOggetto, QStringLiteral("rossi"));
+    QCOMPARE(stato(*w), QStringLiteral("invito, lista, voce -1, 0 messaggi"));
+    // Typing selects the first entry it begins; letters that begin none hide the hint.
+    QTest::keyClicks(w->txtCerca, QStringLiteral("ROSSI - Z"));
+    QCOMPARE(stato(*w), QStringLiteral("invito, lista, voce 1, 0 messaggi"));
+    QTest::keyClick(w->txtCerca, Qt::Key_X);
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, lista, voce -1, 0 messaggi"));
     w->lstTrovati_DblClick();
     QTest::keyClick(w->txtCerca, Qt::Key_Return);
-    QTest::mouseDClick(w->lblFaiClic, Qt::LeftButton);
     QVERIFY(m_aperte.isEmpty());
     QVERIFY(w->isVisible());
-    // The double click on the hint opens the selected entry in the artist format.
+    // The criterion caption names the format of the entries: with any other beginning
+    // nothing opens; a double click on the hint opens the selected entry.
     clic(w->lstTrovati, 0);
+    w->lblCriterio->setText(QStringLiteral("Altro: rossi"));
+    w->lstTrovati_DblClick();
+    QVERIFY(m_aperte.isEmpty());
+    w->lblCriterio->setText(QStringLiteral("Artista: rossi"));
     QTest::mouseDClick(w->lblFaiClic, Qt::LeftButton);
     QCOMPARE(m_aperte.size(), 1);
     QCOMPARE(m_aperte.first().n, qint64(6));
-    // The criterion caption names the format: with any other beginning nothing opens.
-    w->lblCriterio->setText(QStringLiteral("Altro: rossi"));
-    w->lstTrovati_DblClick();
-    QCOMPARE(m_aperte.size(), 1);
-}
-
-void TestFinestreListe::digitazioneRicerca()
-{
-    auto w = apri<frmFindInviata>();
-    QVERIFY(w);
-    w->txtFindCog->setFocus();
-    QTest::keyClicks(w->txtFindCog, QStringLiteral("al"));
-    QTest::keyClick(w->txtFindCog, Qt::Key_Return); // Enter runs the album search
-    QCOMPARE(w->lblCriterio->text(), QStringLiteral("Album: al"));
-    QCOMPARE(voci(w->lstTrovati),
-        (QStringList { "Alba - Àncora - Bianchi - 1999  (Scheda 4)",
-            "Alberi - Amore - Rossi - 1999  (Scheda 6)",
-            "Albero - Rock - ACDC - 1999  (Scheda 3)" }));
-    QTest::keyClicks(w->txtCerca, QStringLiteral("ALBER"));
-    QCOMPARE(w->lstTrovati->selezionato(), 1);
-    QVERIFY(w->lblFaiClic->isVisible());
-    QTest::keyClick(w->txtCerca, Qt::Key_O);
-    QCOMPARE(w->lstTrovati->selezionato(), 2);
-    QTest::keyClick(w->txtCerca, Qt::Key_X);
-    QVERIFY(w->lstTrovati->selezionato() < 0);
-    QVERIFY(w->lblFaiClic->isHidden());
-    // Enter in the search box opens the selected entry.
-    w->txtCerca->clear();
-    QTest::keyClicks(w->txtCerca, QStringLiteral("alba"));
-    QTest::keyClick(w->txtCerca, Qt::Key_Return);
-    QCOMPARE(m_aperte.size(), 1);
-    QCOMPARE(m_aperte.first().n, qint64(4));
-    QVERIFY(!w->isVisible());
 }
 
 void TestFinestreListe::suggerimento()
@@ -417,17 +370,15 @@ void TestFinestreListe::elencoAlCaricamento()
 {
     auto w = apri<frmElencoURL>();
     QVERIFY(w);
-    QCOMPARE(m_fake->guida.file, m_dir->filePath(QStringLiteral("Sonoria.hlp")));
-    // Blanks only: not listed. A file that does not exist: listed. Title order, not card order.
-    QCOMPARE(voci(w->lstTrovati),
-        (QStringList { "Amore - Rossi - Alberi - 1999  (Scheda 6)",
-            "Àncora - Bianchi - Alba - 1999  (Scheda 4)", "Rock - ACDC - Albero - 1999  (Scheda 3)",
-            "Zucchero - Rossi - Dolce - 1999  (Scheda 1)" }));
+    QCOMPARE(m_fake->guida.file, m_cartella->cartella.filePath(QStringLiteral("Sonoria.hlp")));
+    // The command line's list; a path of blanks only is not listed, a missing file is.
+    QString out;
+    QString err;
+    QCOMPARE(eseguiCli(archivio(), { "audio" }, out, err), 0);
+    QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
     QCOMPARE(w->lblTrovati->text(), QStringLiteral("4  brani in archivio"));
-    QVERIFY(w->lstTrovati->selezionato() < 0);
-    QCOMPARE(w->lblMP3->text(), QString());
-    QCOMPARE(pulsanti(*w), QStringLiteral("000"));
-    QVERIFY(w->lblFaiClic->isHidden());
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, voce -1, 0 messaggi"));
+    QCOMPARE(w->lblMP3->text() + pulsanti(*w), QStringLiteral("000"));
     w->lstTrovati_DblClick(); // nothing selected: nothing opens
     QVERIFY(m_aperte.isEmpty());
     QVERIFY(m_fake->media.comandi.isEmpty());
@@ -491,10 +442,8 @@ void TestFinestreListe::digitazioneSenzaVoce()
         QTest::mouseClick(w->cmdPlay, Qt::LeftButton);
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
-    QVERIFY(w->lstTrovati->selezionato() < 0);
-    QCOMPARE(pulsanti(*w), QStringLiteral("000"));
-    QCOMPARE(w->lblMP3->text(), QString());
-    QVERIFY(w->lblFaiClic->isHidden());
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, voce -1, %1 messaggi").arg(messaggi));
+    QCOMPARE(w->lblMP3->text() + pulsanti(*w), QStringLiteral("000"));
     // More letters that begin nothing send nothing more.
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
@@ -571,16 +520,14 @@ void TestFinestreListe::riproduzioneReale()
 {
     // The list's current file is the field as stored, padded with blanks; the real player
     // must still find the file (a path with a blank of its own).
-    const QString wav = m_dir->filePath(QStringLiteral("tono di prova.wav"));
+    const QString wav = m_cartella->cartella.filePath(QStringLiteral("tono di prova.wav"));
     QCOMPARE(QProcess::execute(QStringLiteral("sox"),
                  { "-q", "-n", "-r", "44100", "-c", "2", wav, "synth", "5", "sine", "440", "vol",
                      "0.3" }),
         0);
     QVERIFY(scriviArchivio(archivio(), { scheda("Tono", "Prova", {}, {}, wav) }));
     QtMediaService media(m_fake->messaggi);
-    Platform piattaforma { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi, media,
-        m_fake->mixer, m_fake->stampante, m_fake->shell, fileOpsReali(), m_fake->tag,
-        m_fake->avanzamento };
+    Platform piattaforma = m_fake->con(&media);
     auto w = std::make_unique<frmElencoURL>(piattaforma, [](qint64, const Scheda&) {});
     w->show();
     clic(w->lstTrovati, 0);

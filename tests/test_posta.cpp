@@ -1,20 +1,17 @@
 // The e-mail composer and the about window.
 #include "ArchivioDiProva.h"
-#include "FakePlatform.h"
-#include "archive/AppFilePath.h"
+#include "FinestraDiProva.h"
 #include "mail_about/Autore.h"
 #include "mail_about/frmEmail.h"
 #include "main_window/frmSonoria.h"
 #include "platform/ServiziQt.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrlQuery>
 #include <QtTest>
@@ -23,25 +20,6 @@ using namespace melodora;
 using namespace melodora::test;
 
 namespace {
-// A box as one value, so that its text, title, icon and buttons are compared at once.
-QStringList scatola(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
-{
-    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
-}
-QStringList scatola(const MessaggioMostrato& m)
-{
-    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
-}
-template <typename T> QList<T*> finestreVisibili()
-{
-    QList<T*> trovate;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* f = qobject_cast<T*>(w); f && f->isVisible())
-            trovate.append(f);
-    }
-    return trovate;
-}
-
 void scrivi(const QString& percorso, const QString& testo)
 {
     QFile f(percorso);
@@ -69,12 +47,7 @@ private:
     QList<std::tuple<const char*, bool, QByteArray>> m_prima;
 };
 
-void mostra(QWidget* w)
-{
-    w->show();
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
+void mostra(QWidget* w) { QVERIFY(mostraAttiva(w)); }
 
 void premi(QWidget* w)
 {
@@ -95,7 +68,6 @@ private slots:
     void invioFallitoRestaAperto();
     void tastoInvio_data();
     void tastoInvio();
-    void coloriFuoco();
     void consegnaReale_data();
     void consegnaReale();
 
@@ -106,8 +78,8 @@ private slots:
     void sitoWebSenzaBrowser();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
 };
 
 void TestPosta::initTestCase()
@@ -118,10 +90,8 @@ void TestPosta::initTestCase()
 
 void TestPosta::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
+    m_cartella = std::make_unique<CartellaDiProva>();
+    m_fake = &m_cartella->fake;
 }
 
 void TestPosta::cleanup()
@@ -132,9 +102,7 @@ void TestPosta::cleanup()
             w->deleteLater();
     }
     QTRY_VERIFY(finestreVisibili<frmSonoria>().isEmpty() && finestreVisibili<Autore>().isEmpty());
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
+    m_cartella.reset();
 }
 
 void TestPosta::indirizzoMailto_data()
@@ -209,7 +177,7 @@ void TestPosta::invioFallitoRestaAperto()
     QCOMPARE(scatola(m),
         scatola(QStringLiteral("Non è stato possibile individuare il software predefinito per la "
                                "gestione della posta elettronica."),
-            QStringLiteral("Invio e-mail fallito"), Icona::Critica, Pulsanti::Ok));
+            QStringLiteral("Invio e-mail fallito"), Icona::Critica));
     QVERIFY(email.isVisible());
     QCOMPARE((QStringList { email.txtIndirizzo->text(), email.txtOggetto->text(),
                  email.txtCorpo->toPlainText() }),
@@ -231,18 +199,13 @@ void TestPosta::tastoInvio_data()
 {
     QTest::addColumn<QString>("da");
     QTest::addColumn<QString>("verso");
-    QTest::newRow("A") << "txtIndirizzo"
-                       << "txtCC";
-    QTest::newRow("Cc") << "txtCC"
-                        << "txtCCN";
-    QTest::newRow("Ccn") << "txtCCN"
-                         << "txtOggetto";
-    QTest::newRow("Oggetto") << "txtOggetto"
-                             << "txtCorpo";
-    QTest::newRow("Testo") << "txtCorpo"
-                           << "cmdInvia";
+    const QStringList ordine { "txtIndirizzo", "txtCC", "txtCCN", "txtOggetto", "txtCorpo",
+        "cmdInvia" };
+    for (int i = 0; i + 1 < ordine.size(); ++i)
+        QTest::newRow(qPrintable(ordine.at(i))) << ordine.at(i) << ordine.at(i + 1);
 }
 
+// Enter moves on, and the focus colour goes with the focus.
 void TestPosta::tastoInvio()
 {
     QFETCH(QString, da);
@@ -252,10 +215,14 @@ void TestPosta::tastoInvio()
     auto* campo = email.findChild<QWidget*>(da);
     auto* prossimo = email.findChild<QWidget*>(verso);
     QVERIFY(campo && prossimo);
+    const QColor normale = QApplication::palette(campo).color(QPalette::Base);
+    QVERIFY(normale != kColoreFuoco);
     campo->setFocus();
+    QTRY_COMPARE(sfondo(campo), kColoreFuoco);
     QTest::keyClicks(campo, QStringLiteral("ab"));
     QTest::keyClick(campo, Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), prossimo);
+    QCOMPARE(sfondo(campo), normale);
 
     // Nothing was inserted, not even a line break in the message text, and nothing sent.
     const QString testo = campo == email.txtCorpo ? email.txtCorpo->toPlainText()
@@ -263,24 +230,6 @@ void TestPosta::tastoInvio()
     QCOMPARE(testo, QStringLiteral("ab"));
     QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{Tab}") });
     QVERIFY(m_fake->shell.url_.isEmpty());
-}
-
-void TestPosta::coloriFuoco()
-{
-    frmEmail email(m_fake->platform);
-    mostra(&email);
-    for (QWidget* campo : { static_cast<QWidget*>(email.txtIndirizzo),
-             static_cast<QWidget*>(email.txtCC), static_cast<QWidget*>(email.txtCCN),
-             static_cast<QWidget*>(email.txtOggetto), static_cast<QWidget*>(email.txtCorpo) }) {
-        const QColor normale = QApplication::palette(campo).color(QPalette::Base);
-        QVERIFY(normale != QColor(255, 255, 192));
-        campo->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), campo);
-        QCOMPARE(campo->palette().color(QPalette::Base), QColor(255, 255, 192));
-        email.cmdInvia->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), email.cmdInvia);
-        QCOMPARE(campo->palette().color(QPalette::Base), normale);
-    }
 }
 
 void TestPosta::consegnaReale_data()
@@ -326,9 +275,7 @@ void TestPosta::consegnaReale()
             { "KDE_FULL_SESSION", {} }, { "GNOME_DESKTOP_SESSION_ID", {} } });
 
     QtShellService shell;
-    Platform platform { m_fake->messaggi, m_fake->guida, m_fake->tasti, m_fake->dialoghi,
-        m_fake->media, m_fake->mixer, m_fake->stampante, shell, fileOpsReali(), m_fake->tag,
-        m_fake->avanzamento };
+    Platform platform = m_fake->con(nullptr, nullptr, &shell);
     frmEmail email(platform);
     mostra(&email);
     QTest::keyClicks(email.txtIndirizzo, QStringLiteral("a@x.example"));
@@ -381,7 +328,7 @@ void TestPosta::chiusuraRiportaPrincipale()
     for (int i = 1; i <= 5; ++i)
         schede.append(schedaDiProva(QStringLiteral("Brano %1").arg(i), QStringLiteral("Artista"),
             QStringLiteral("/musica/%1.mp3").arg(i), QStringLiteral("Rock")));
-    QVERIFY(scriviArchivio(m_dir->filePath(QStringLiteral("Sonoria.sng")), schede));
+    QVERIFY(scriviArchivio(m_cartella->archivio(), schede));
 
     // The main window as the program makes it: on the heap, released when closed.
     QPointer<frmSonoria> vecchia = new frmSonoria(m_fake->platform);

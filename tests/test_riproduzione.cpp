@@ -1,10 +1,7 @@
 // The main window's playback buttons and the choice of the audio file, through the
 // fake media control and the fake file dialog.
 #include "ArchivioDiProva.h"
-#include "FakePlatform.h"
 #include "FinestraDiProva.h"
-#include "archive/AppFilePath.h"
-#include "main_window/frmSonoria.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,7 +10,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -27,45 +23,33 @@ const QString P2 = QStringLiteral("/musica/secondo.wav");
 
 enum class Stato { NessunFile, Pronto, InRiproduzione, InPausa };
 
-// A box as one value, so that its text, title, icon and buttons are compared at once.
-QStringList scatola(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
-{
-    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
-}
-QStringList scatola(const MessaggioMostrato& m)
-{
-    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
-}
 }
 
-class TestRiproduzione : public QObject {
+class TestRiproduzione : public QObject, ConFinestra {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { QVERIFY(apri()); }
+    void cleanup() { chiudi(); }
     void sequenza();
     void fileMancanteUnaVolta();
     void chiusuraPrimaDi_data();
     void chiusuraPrimaDi();
-    void closeAudioSenzaEffetto_data();
     void closeAudioSenzaEffetto();
-    void playSenzaBrano_data();
     void playSenzaBrano();
-    void sfogliaAnnullato();
-    void sfogliaScelta_data();
-    void sfogliaScelta();
-    void sfogliaNonValido_data();
-    void sfogliaNonValido();
+    void sfoglia_data();
+    void sfoglia();
     void dialogoRealeTuttiIFile();
     void tastoInTxtMP3_data();
     void tastoInTxtMP3();
 
 private:
-    std::unique_ptr<FinestraDiProva> m_prova;
-    QTemporaryDir* m_dir = nullptr;
-    FakePlatform* m_fake = nullptr;
-    frmSonoria* m_win = nullptr;
     QStringList& comandi() { return m_fake->media.comandi; }
+    void dueSchede()
+    {
+        QVERIFY(scriviArchivio(archivio(),
+            { schedaDiProva(QStringLiteral("Uno"), {}, P1),
+                schedaDiProva(QStringLiteral("Due"), {}, P2) }));
+    }
     void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     void verificaStato(Stato s)
     {
@@ -77,18 +61,6 @@ private:
             attesi);
     }
 };
-
-void TestRiproduzione::init()
-{
-    m_prova = std::make_unique<FinestraDiProva>();
-    QVERIFY(m_prova->cartella.isValid());
-    m_dir = &m_prova->cartella;
-    m_fake = &m_prova->fake;
-    m_win = m_prova->finestra.get();
-    QVERIFY(m_prova->mostra());
-}
-
-void TestRiproduzione::cleanup() { m_prova.reset(); }
 
 void TestRiproduzione::sequenza()
 {
@@ -134,9 +106,7 @@ void TestRiproduzione::chiusuraPrimaDi()
 {
     QFETCH(QString, azione);
     QFETCH(QString, file);
-    QVERIFY(scriviArchivio(AppFilePath(QStringLiteral("Sonoria.sng")),
-        { schedaDiProva(QStringLiteral("Uno"), {}, P1),
-            schedaDiProva(QStringLiteral("Due"), {}, P2) }));
+    dueSchede();
     clic(m_win->cmdPrimo);
     QCOMPARE(m_win->txtMP3->text(), P1);
     clic(m_win->cmdPlay);
@@ -173,9 +143,7 @@ void TestRiproduzione::fileMancanteUnaVolta()
 {
     // The player reports a missing file on each Play; nothing was opened, so Pause, Stop
     // and the endings of playback have nothing to act on and send nothing.
-    QVERIFY(scriviArchivio(AppFilePath(QStringLiteral("Sonoria.sng")),
-        { schedaDiProva(QStringLiteral("Uno"), {}, P1),
-            schedaDiProva(QStringLiteral("Due"), {}, P2) }));
+    dueSchede();
     m_fake->media.mancanti.append(P1);
     const auto messaggi = [this] { return m_fake->messaggi.mostrati.size(); };
     clic(m_win->cmdPrimo);
@@ -198,101 +166,42 @@ void TestRiproduzione::fileMancanteUnaVolta()
     QCOMPARE(comandi(), (QStringList { "play ", "play ", "play " }));
 }
 
-void TestRiproduzione::closeAudioSenzaEffetto_data()
-{
-    QTest::addColumn<QString>("caso");
-    QTest::newRow("pronto") << "pronto";
-    QTest::newRow("dopo stop") << "dopo stop";
-    QTest::newRow("solo spazi") << "solo spazi";
-}
-
 void TestRiproduzione::closeAudioSenzaEffetto()
 {
-    QFETCH(QString, caso);
-    if (caso == "pronto") {
-        m_win->txtMP3->setText(P1);
-    } else if (caso == "dopo stop") {
-        m_win->txtMP3->setText(P1);
-        m_win->cmdPlay_Click();
-        m_win->cmdStop_Click();
-    } else {
-        // A blank path is no file, even with Stop enabled.
-        m_win->txtMP3->setText(QStringLiteral("   "));
-        verificaStato(Stato::NessunFile);
-        m_win->cmdStop->setEnabled(true);
-        m_win->cmdPause_Click();
-        m_win->cmdStop_Click();
-    }
-    const QStringList prima = comandi();
+    // Nothing is open: a file never played, or a blank path even with Stop enabled.
+    m_win->txtMP3->setText(P1);
     m_win->CloseAudio();
+    m_win->txtMP3->setText(QStringLiteral("   "));
+    verificaStato(Stato::NessunFile);
+    m_win->cmdStop->setEnabled(true);
+    m_win->cmdPause_Click();
+    m_win->cmdStop_Click();
     m_win->CloseAudio();
-    QCOMPARE(comandi(), prima);
-}
-
-void TestRiproduzione::playSenzaBrano_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::newRow("vuoto") << QString();
-    QTest::newRow("solo spazi") << QStringLiteral("  ");
+    QVERIFY(comandi().isEmpty());
 }
 
 void TestRiproduzione::playSenzaBrano()
 {
-    QFETCH(QString, testo);
-    m_win->txtMP3->setText(testo);
+    // Blanks are no file.
+    m_win->txtMP3->setText(QStringLiteral("  "));
     m_win->cmdPlay_Click();
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
     QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
         scatola(QStringLiteral("Importare un brano audio prima di premere questo pulsante."),
-            QStringLiteral("Attenzione: nessun brano selezionato"), Icona::Esclamazione,
-            Pulsanti::Ok));
+            QStringLiteral("Attenzione: nessun brano selezionato"), Icona::Esclamazione));
     QVERIFY(comandi().isEmpty());
     verificaStato(Stato::NessunFile);
 }
 
-void TestRiproduzione::sfogliaAnnullato()
+void TestRiproduzione::sfoglia_data()
 {
-    m_win->txtMP3->setText(P1);
-    clic(m_win->cmdSfoglia);
-    QCOMPARE(m_fake->dialoghi.chiamate, 1);
-    QCOMPARE(m_fake->dialoghi.titolo, QStringLiteral("Selezionare un file MP3 o WAV:"));
-    QCOMPARE(m_fake->dialoghi.cartella, QDir::currentPath());
-    QCOMPARE(m_fake->dialoghi.filtri,
-        (QStringList { "File Mp3 (*.mp3)", "File Wave (*.wav)", "Tutti i file (*.*)" }));
-    QCOMPARE(m_win->txtMP3->text(), P1);
-    verificaStato(Stato::Pronto);
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-    QVERIFY(comandi().isEmpty());
-}
-
-void TestRiproduzione::sfogliaScelta_data()
-{
-    QTest::addColumn<QString>("prima");
-    QTest::addColumn<QString>("scelto");
-    QTest::newRow("nuovo") << QString() << P2;
+    QTest::addColumn<QString>("scelto"); // empty: the user cancelled
+    QTest::addColumn<QString>("motivo"); // empty: the card takes the path
+    QTest::newRow("annullato") << QString() << QString();
     QTest::newRow("con spazi e accenti")
-        << P2 << QStringLiteral("/home/utente/La mia musica/Però che canzone d'amore.mp3");
+        << QStringLiteral("/home/utente/La mia musica/Però che canzone d'amore.mp3") << QString();
     QTest::newRow("250 caratteri")
-        << P2 << QString(QStringLiteral("/") + QString(245, 'a') + ".mp3");
-}
-
-void TestRiproduzione::sfogliaScelta()
-{
-    QFETCH(QString, prima);
-    QFETCH(QString, scelto);
-    m_win->txtMP3->setText(prima);
-    m_fake->dialoghi.risposta = scelto;
-    clic(m_win->cmdSfoglia);
-    QCOMPARE(m_win->txtMP3->text(), scelto);
-    verificaStato(Stato::Pronto);
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-    QVERIFY(comandi().isEmpty());
-}
-
-void TestRiproduzione::sfogliaNonValido_data()
-{
-    QTest::addColumn<QString>("scelto");
-    QTest::addColumn<QString>("motivo");
+        << QString(QStringLiteral("/") + QString(245, 'a') + ".mp3") << QString();
     // The card holds 250 characters of Windows-1252: anything else would be stored mangled.
     QTest::newRow("251 caratteri") << QString(QStringLiteral("/") + QString(246, 'a') + ".mp3")
                                    << QStringLiteral("Il percorso è lungo 251 caratteri, ma la "
@@ -301,30 +210,39 @@ void TestRiproduzione::sfogliaNonValido_data()
         << QStringLiteral("/musica/歌.mp3")
         << QStringLiteral("Il percorso contiene il carattere \"歌\" (U+6B4C), che la scheda non "
                           "può contenere.");
-    QTest::newRow("emoji, lungo anche") << QStringLiteral("/musica/🎵") + QString(250, 'a')
-                                        << QStringLiteral("il carattere \"🎵\" (U+1F3B5)");
+    QTest::newRow("emoji, lungo anche")
+        << QStringLiteral("/musica/🎵") + QString(250, 'a')
+        << QStringLiteral("Il percorso contiene il carattere \"🎵\" (U+1F3B5), che la scheda "
+                          "non può contenere.");
     QTest::newRow("invisibile") << QStringLiteral("/musica/a\u200Bb.mp3")
-                                << QStringLiteral("il carattere U+200B,");
+                                << QStringLiteral("Il percorso contiene il carattere U+200B, che "
+                                                  "la scheda non può contenere.");
 }
 
-void TestRiproduzione::sfogliaNonValido()
+void TestRiproduzione::sfoglia()
 {
     QFETCH(QString, scelto);
     QFETCH(QString, motivo);
     m_win->txtMP3->setText(P1);
     m_fake->dialoghi.risposta = scelto;
     clic(m_win->cmdSfoglia);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-    QVERIFY2(m.testo.startsWith(QStringLiteral("Il file audio selezionato non è valido.\r\n\r\n"))
-            && m.testo.contains(motivo),
-        qPrintable(m.testo));
-    QCOMPARE(scatola(m).mid(0, 3),
-        scatola({}, QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Critica, Pulsanti::Ok)
-            .mid(0, 3));
-    // The card keeps the path it had.
-    QCOMPARE(m_win->txtMP3->text(), P1);
+    QCOMPARE((QStringList { m_fake->dialoghi.titolo, m_fake->dialoghi.cartella }
+                 + m_fake->dialoghi.filtri),
+        (QStringList { "Selezionare un file MP3 o WAV:", QDir::currentPath(), "File Mp3 (*.mp3)",
+            "File Wave (*.wav)", "Tutti i file (*.*)" }));
+    QList<QStringList> attesi;
+    if (!motivo.isEmpty())
+        attesi.append(
+            scatola(QStringLiteral("Il file audio selezionato non è valido.\r\n\r\n") + motivo,
+                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Critica));
+    QList<QStringList> mostrati;
+    for (const MessaggioMostrato& m : std::as_const(m_fake->messaggi.mostrati))
+        mostrati.append(scatola(m));
+    QCOMPARE(mostrati, attesi);
+    // A refused or cancelled choice leaves the path the card had.
+    QCOMPARE(m_win->txtMP3->text(), scelto.isEmpty() || !motivo.isEmpty() ? P1 : scelto);
     verificaStato(Stato::Pronto);
+    QVERIFY(comandi().isEmpty());
 }
 
 void TestRiproduzione::dialogoRealeTuttiIFile()
@@ -404,14 +322,16 @@ void TestRiproduzione::tastoInTxtMP3()
     for (int volta = 1; volta <= 2; ++volta) {
         m_win->txtMP3->setFocus();
         QCOMPARE(QApplication::focusWidget(), m_win->txtMP3);
+        QCOMPARE(sfondo(m_win->txtMP3), kColoreFuoco);
         QTest::keyClick(m_win->txtMP3, Qt::Key(tasto));
         QCOMPARE(m_fake->messaggi.mostrati.size(), volta);
         QCOMPARE(scatola(m_fake->messaggi.mostrati.last()),
             scatola(
                 QStringLiteral(
                     "Specificare il percorso di un file audio utilizzando il pulsante Sfoglia."),
-                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Informazione, Pulsanti::Ok));
+                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Informazione));
         QCOMPARE(QApplication::focusWidget(), m_win->cmdSfoglia);
+        QCOMPARE(sfondo(m_win->txtMP3), QColor(Qt::white));
         QCOMPARE(m_win->txtMP3->text(), P1);
     }
 }

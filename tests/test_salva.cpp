@@ -1,11 +1,8 @@
 // Saving, deleting and the eraser, through the main window's real widgets.
 #include "ArchivioDiProva.h"
-#include "FakePlatform.h"
 #include "FileOpsGuasti.h"
 #include "FinestraDiProva.h"
-#include "archive/AppFilePath.h"
 #include "archive/Redazione.h"
-#include "main_window/frmSonoria.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,7 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -21,15 +17,6 @@ using namespace melodora;
 using namespace melodora::test;
 
 namespace {
-// A box as one value, so that its text, title, icon and buttons are compared at once.
-QStringList scatola(const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti)
-{
-    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
-}
-QStringList scatola(const MessaggioMostrato& m)
-{
-    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
-}
 const QString kSeparatore = QStringLiteral("\r\n\r\n");
 const QString kTitoloErrore = QStringLiteral("Melodora 1.0 - Messaggio di errore");
 const QString kErroreSalvataggio = QStringLiteral(
@@ -58,7 +45,7 @@ QList<Scheda> schede(const QStringList& titoli)
 int descrittoriAperti() { return int(QDir(QStringLiteral("/proc/self/fd")).count()); }
 }
 
-class TestSalva : public QObject {
+class TestSalva : public QObject, ConFinestra {
     Q_OBJECT
 private slots:
     void init();
@@ -83,8 +70,7 @@ private slots:
     void eliminaConGuasti();
 
 private:
-    QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
-    QString temporaneo() const { return m_dir->filePath(QStringLiteral("Schede.tmp")); }
+    QString temporaneo() const { return m_prova->cartella.filePath(QStringLiteral("Schede.tmp")); }
     void clic(QToolButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     /** The eight texts and the caption, as the user sees them. */
     QStringList stato() const
@@ -107,27 +93,18 @@ private:
         QCOMPARE(scatola(m), scatola(testo, titolo, icona, pulsanti));
     }
 
-    std::unique_ptr<FinestraDiProva> m_prova;
-    QTemporaryDir* m_dir = nullptr;
-    FakePlatform* m_fake = nullptr;
     std::unique_ptr<FileOpsGuasti> m_file;
-    frmSonoria* m_win = nullptr;
 };
 
 void TestSalva::init()
 {
     m_file = std::make_unique<FileOpsGuasti>();
-    m_prova = std::make_unique<FinestraDiProva>(m_file.get());
-    QVERIFY(m_prova->cartella.isValid());
-    m_dir = &m_prova->cartella;
-    m_fake = &m_prova->fake;
-    m_win = m_prova->finestra.get();
-    QVERIFY(m_prova->mostra());
+    QVERIFY(apri(m_file.get()));
 }
 
 void TestSalva::cleanup()
 {
-    m_prova.reset();
+    chiudi();
     m_file.reset();
 }
 

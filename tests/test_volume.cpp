@@ -3,15 +3,13 @@
 // the implicit grab of a pressed button is what carries a drag beyond the knob.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "FakePlatform.h"
-#include "archive/AppFilePath.h"
+#include "FinestraDiProva.h"
 #include "audio/frmVolume.h"
 #include "main_window/frmSonoria.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -24,7 +22,6 @@ class TestVolume : public QObject {
 private slots:
     void init();
     void cleanup();
-    void apertura();
     void limiti_data();
     void limiti();
     void motoSenzaPulsante();
@@ -40,8 +37,8 @@ private slots:
     void dallaFinestraPrincipale();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<FakePlatform> m_fake;
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
     std::unique_ptr<frmVolume> m_win;
 
     void apri()
@@ -58,34 +55,14 @@ private:
 
 void TestVolume::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    impostaCartellaProgramma(m_dir->path());
-    m_fake = std::make_unique<FakePlatform>();
+    m_cartella = std::make_unique<CartellaDiProva>();
+    m_fake = &m_cartella->fake;
 }
 
 void TestVolume::cleanup()
 {
     m_win.reset();
-    m_fake.reset();
-    impostaCartellaProgramma(QString());
-    m_dir.reset();
-}
-
-void TestVolume::apertura()
-{
-    apri();
-    QCOMPARE(m_win->windowTitle(), QStringLiteral("Volume"));
-    // The track and the knob keep their designed sizes in pixels; the knob sits in
-    // the middle of the track, a quarter of its travel down.
-    QCOMPARE(m_win->Picture4->geometry(), QRect(26, 51, 36, 87));
-    QCOMPARE(m_win->Image1->size(), QSize(21, 11));
-    QCOMPARE(m_win->Image1->y(), 19);
-    QVERIFY(qAbs(m_win->Image1->x() - 7.5) <= 0.5);
-    QVERIFY(!m_win->Timer1->isActive());
-    // Opening touches nothing: the mixer keeps its volume until the knob is touched.
-    QCOMPARE(m_fake->mixer.aperture, 1);
-    QVERIFY(m_fake->mixer.valori.isEmpty());
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
+    m_cartella.reset();
 }
 
 void TestVolume::limiti_data()
@@ -119,11 +96,19 @@ void TestVolume::limiti()
     if (letto)
         m_fake->mixer.livello = livello;
     apri();
-    QCOMPARE(m_win->Label2->text(), QString::number(minimo));
-    QCOMPARE(m_win->Label3->text(), QString::number(massimo));
-    QCOMPARE(m_win->Text1->text(), iniziale);
+    QCOMPARE(m_win->windowTitle(), QStringLiteral("Volume"));
+    QCOMPARE((QStringList { m_win->Label2->text(), m_win->Label3->text(), m_win->Text1->text() }),
+        (QStringList { QString::number(minimo), QString::number(massimo), iniziale }));
+    // The track and the knob keep their designed sizes in pixels.
+    QCOMPARE(m_win->Picture4->geometry(), QRect(26, 51, 36, 87));
+    QCOMPARE(m_win->Image1->size(), QSize(21, 11));
     QCOMPARE(m_win->Image1->y(), top);
+    QVERIFY(qAbs(m_win->Image1->x() - 7.5) <= 0.5); // in the middle of the track
+    QVERIFY(!m_win->Timer1->isActive());
+    // Opening touches nothing: the mixer keeps its volume until the knob is touched.
+    QCOMPARE(m_fake->mixer.aperture, 1);
     QVERIFY(m_fake->mixer.valori.isEmpty());
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
 void TestVolume::motoSenzaPulsante()
@@ -229,10 +214,9 @@ void TestVolume::senzaMixer()
         QVERIFY(m_fake->messaggi.mostrati.isEmpty());
     } else {
         QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-        const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
-        QCOMPARE((QStringList { m.testo, m.titolo, QString::number(int(m.icona)) }),
-            (QStringList { QStringLiteral("Impossibile aprire il mixer."),
-                QStringLiteral("Messaggio di errore"), QString::number(int(Icona::Critica)) }));
+        QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
+            scatola(QStringLiteral("Impossibile aprire il mixer."),
+                QStringLiteral("Messaggio di errore"), Icona::Critica));
     }
     QCOMPARE(m_win->Label2->text(), QStringLiteral("valore"));
     QCOMPARE(m_win->Label3->text(), QStringLiteral("valore"));

@@ -211,6 +211,14 @@ struct FakePlatform {
     FakeProgress avanzamento;
     Platform platform { messaggi, guida, tasti, dialoghi, media, mixer, stampante, shell,
         fileOpsReali(), tag, avanzamento };
+
+    /** These fakes with the services given (a real one under test) in place of theirs. */
+    Platform con(
+        MediaService* m, MixerService* x = nullptr, ShellService* s = nullptr, FileOps* f = nullptr)
+    {
+        return { messaggi, guida, tasti, dialoghi, m ? *m : media, x ? *x : mixer, stampante,
+            s ? *s : shell, f ? *f : fileOpsReali(), tag, avanzamento };
+    }
 };
 
 } // namespace melodora::test

@@ -12,41 +12,88 @@
 
 namespace melodora::test {
 
-/**
- * A main window on the fake platform, whose program folder is a fresh temporary one.
- * @p file replaces the real file operations (a FileOps that fails on cue).
- */
-class FinestraDiProva {
-public:
-    explicit FinestraDiProva(FileOps* file = nullptr)
-        : platform { fake.messaggi, fake.guida, fake.tasti, fake.dialoghi, fake.media, fake.mixer,
-            fake.stampante, fake.shell, file ? *file : fileOpsReali(), fake.tag, fake.avanzamento }
-    {
-        impostaCartellaProgramma(cartella.path());
-        finestra = std::make_unique<frmSonoria>(platform);
-    }
-    ~FinestraDiProva()
-    {
-        finestra.reset();
-        impostaCartellaProgramma(QString());
-    }
-    FinestraDiProva(const FinestraDiProva&) = delete;
-    FinestraDiProva& operator=(const FinestraDiProva&) = delete;
+/** A box as one value, so that its title, icon, buttons and text are compared at once. */
+inline QStringList scatola(
+    const QString& testo, const QString& titolo, Icona icona, Pulsanti pulsanti = Pulsanti::Ok)
+{
+    return { titolo, QString::number(int(icona)), QString::number(int(pulsanti)), testo };
+}
+inline QStringList scatola(const MessaggioMostrato& m)
+{
+    return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
+}
 
-    /** Shows the window and makes it the active one, as a user's click would. */
-    [[nodiscard]] bool mostra()
-    {
-        finestra->show();
-        QApplication::setActiveWindow(finestra.get());
-        return QTest::qWaitForWindowActive(finestra.get());
+/** The background of a box: pale yellow while it has the focus. */
+inline QColor sfondo(const QWidget* w) { return w->palette().color(QPalette::Base); }
+inline const QColor kColoreFuoco { 255, 255, 192 };
+
+/** Shows @p w and makes it the active window, as a user's click would. */
+[[nodiscard]] inline bool mostraAttiva(QWidget* w)
+{
+    w->show();
+    QApplication::setActiveWindow(w);
+    return QTest::qWaitForWindowActive(w);
+}
+
+/** The visible top-level windows of class T. */
+template <typename T> QList<T*> finestreVisibili()
+{
+    QList<T*> trovate;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* f = qobject_cast<T*>(w); f && f->isVisible())
+            trovate.append(f);
     }
+    return trovate;
+}
+
+/** The fakes, and a fresh temporary program folder for as long as this lives. */
+class CartellaDiProva {
+public:
+    CartellaDiProva() { impostaCartellaProgramma(cartella.path()); }
+    ~CartellaDiProva() { impostaCartellaProgramma(QString()); }
+    CartellaDiProva(const CartellaDiProva&) = delete;
+    CartellaDiProva& operator=(const CartellaDiProva&) = delete;
 
     QString archivio() const { return cartella.filePath(QStringLiteral("Sonoria.sng")); }
 
     QTemporaryDir cartella;
     FakePlatform fake;
+};
+
+/**
+ * A main window on the fake platform, in a fresh program folder.
+ * @p file replaces the real file operations (a FileOps that fails on cue).
+ */
+class FinestraDiProva : public CartellaDiProva {
+public:
+    explicit FinestraDiProva(FileOps* file = nullptr)
+        : platform { fake.con(nullptr, nullptr, nullptr, file) }
+        , finestra(std::make_unique<frmSonoria>(platform))
+    {
+    }
+
+    /** Shows the window and makes it the active one. */
+    [[nodiscard]] bool mostra() { return mostraAttiva(finestra.get()); }
+
     Platform platform;
     std::unique_ptr<frmSonoria> finestra;
+};
+
+/** The per-test main window of a test class: made and shown by apri(), gone by chiudi(). */
+struct ConFinestra {
+    [[nodiscard]] bool apri(FileOps* file = nullptr)
+    {
+        m_prova = std::make_unique<FinestraDiProva>(file);
+        m_fake = &m_prova->fake;
+        m_win = m_prova->finestra.get();
+        return m_prova->cartella.isValid() && m_prova->mostra();
+    }
+    void chiudi() { m_prova.reset(); }
+    QString archivio() const { return m_prova->archivio(); }
+
+    std::unique_ptr<FinestraDiProva> m_prova;
+    FakePlatform* m_fake = nullptr;
+    frmSonoria* m_win = nullptr;
 };
 
 } // namespace melodora::test
