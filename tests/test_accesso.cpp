@@ -354,9 +354,8 @@ void TestAccesso::immagineDaTastiera()
     if (immagine == QLatin1String("imgGuida")) {
         QCOMPARE(m_fake->tasti.inviati, QStringList { QStringLiteral("{F1}") });
         // The press effect ran too; another picture's keys leave that one alone.
-        QCOMPARE(frmSonoria::posizioneTwips(w), QPoint(7650, 90));
-        QCOMPARE(
-            frmSonoria::posizioneTwips(static_cast<frmSonoria*>(f)->imgEsci), QPoint(7785, 7020));
+        QCOMPARE(static_cast<frmSonoria*>(f)->imgGuida->posizioneTwips(), QPoint(7650, 90));
+        QCOMPARE(static_cast<frmSonoria*>(f)->imgEsci->posizioneTwips(), QPoint(7785, 7020));
         QVERIFY(f->isVisible());
     } else if (immagine == QLatin1String("imgGomma")) {
         auto* s = static_cast<frmSonoria*>(f);

@@ -243,19 +243,19 @@ void TestCampi::immaginiPremute()
 {
     QFETCH(QString, nome);
     QFETCH(QPoint, casa);
-    auto* img = m_win->findChild<QLabel*>(nome);
-    QCOMPARE(frmSonoria::posizioneTwips(img), casa);
+    auto* img = m_win->findChild<ImmaginePremibile*>(nome);
+    QCOMPARE(img->posizioneTwips(), casa);
     const double tppX = 1440.0 / m_win->logicalDpiX();
     QCOMPARE(img->pos(),
         QPoint(qRound(casa.x() / tppX), qRound(casa.y() / (1440.0 / m_win->logicalDpiY()))));
     QTest::mousePress(img, Qt::LeftButton);
-    QCOMPARE(frmSonoria::posizioneTwips(img), casa + QPoint(20, 20));
+    QCOMPARE(img->posizioneTwips(), casa + QPoint(20, 20));
     // Pressed twice without a release (another button), it moves on again; the release goes home.
     QTest::mousePress(img, Qt::RightButton);
-    QCOMPARE(frmSonoria::posizioneTwips(img), casa + QPoint(40, 40));
+    QCOMPARE(img->posizioneTwips(), casa + QPoint(40, 40));
     if (nome == QLatin1String("imgGuida")) {
         QTest::mouseRelease(img, Qt::RightButton);
-        QCOMPARE(frmSonoria::posizioneTwips(img), casa);
+        QCOMPARE(img->posizioneTwips(), casa);
     }
 }
 
@@ -280,7 +280,7 @@ void TestCampi::esciChiudeLaFinestra()
     QVERIFY(m_win->isVisible());
     QTest::mouseRelease(m_win->imgEsci, Qt::LeftButton);
     QVERIFY(!m_win->isVisible());
-    QCOMPARE(frmSonoria::posizioneTwips(m_win->imgEsci), QPoint(7785, 7020));
+    QCOMPARE(m_win->imgEsci->posizioneTwips(), QPoint(7785, 7020));
     // No question is asked and nothing is saved.
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
     QVERIFY(!QFile::exists(archivio()));

@@ -73,7 +73,7 @@ void TestRiproduzione::sequenza()
     clic(m_win->cmdPlay);
     QCOMPARE(comandi(), QStringList { "play " + breve });
     verificaStato(Stato::InRiproduzione);
-    QVERIFY(m_win->tmrAniGif->isActive()); // each play runs the title animation
+    QVERIFY(m_win->animazione->tmrAniGif->isActive()); // each play runs the title animation
 
     clic(m_win->cmdPause);
     QCOMPARE(comandi().mid(1), QStringList { "pause " + breve });

@@ -4,6 +4,7 @@
 #include "audio/Volume.h"
 #include "platform/Accessibile.h"
 #include "platform/Controlli.h"
+#include "platform/Twips.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -72,14 +73,12 @@ frmVolume::frmVolume(Platform& platform, QWidget* parent)
 
 frmVolume::~frmVolume() = default;
 
-double frmVolume::twipsPerPixelX() const { return 1440.0 / logicalDpiX(); }
-double frmVolume::twipsPerPixelY() const { return 1440.0 / logicalDpiY(); }
+double frmVolume::twipsPerPixelX() const { return melodora::twipsPerPixelX(*this); }
+double frmVolume::twipsPerPixelY() const { return melodora::twipsPerPixelY(*this); }
 
 QRect frmVolume::daTwips(int left, int top, int width, int height) const
 {
-    const double x = twipsPerPixelX();
-    const double y = twipsPerPixelY();
-    return QRect(qRound(left / x), qRound(top / y), qRound(width / x), qRound(height / y));
+    return pixelDaTwips(*this, QRect(left, top, width, height));
 }
 
 void frmVolume::creaControlli()

@@ -6,6 +6,7 @@
 #include "lists/Parole.h"
 #include "lists/TestiListe.h"
 #include "platform/Accessibile.h"
+#include "platform/ColoreFuoco.h"
 #include "platform/Controlli.h"
 #include "printing/StampaElenco.h"
 
@@ -97,6 +98,7 @@ void frmFindInviata::creaControlli()
         casella->setMaxLength(r.maxLen);
         casella->setFont(caratterePerCaselle());
         coloraSfondo(casella, Qt::white);
+        new ColoreFuoco(casella, Qt::white);
         casella->installEventFilter(this);
         *r.cornice = cornice;
         *r.casella = casella;
@@ -394,11 +396,6 @@ bool frmFindInviata::eventFilter(QObject* oggetto, QEvent* evento)
     QLineEdit* const criteri[] = { txtFindQual, txtFindCit, txtFindCog, txtFindAzi, txtFindTesto };
     const bool criterio
         = std::find(std::begin(criteri), std::end(criteri), oggetto) != std::end(criteri);
-    if (criterio && (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut)) {
-        coloraSfondo(static_cast<QWidget*>(oggetto),
-            tipo == QEvent::FocusIn ? coloreFuoco() : QColor(Qt::white));
-        return false;
-    }
     if (tipo == QEvent::KeyPress && (criterio || oggetto == txtCerca)) {
         int KeyAscii = codiceAscii(static_cast<QKeyEvent*>(evento));
         if (oggetto == txtFindQual)

@@ -4,8 +4,8 @@
 
 #include "archive/AppFilePath.h"
 #include "mail_about/frmEmail.h"
-#include "platform/Accessibile.h"
 #include "platform/Controlli.h"
+#include "platform/ImmaginePremibile.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -91,19 +91,12 @@ void Autore::creaControlli()
     Label5 = etichetta(QStringLiteral("Label5"), kTesto5, { 16, 160, 408, 36 });
     Label6 = etichetta(QStringLiteral("Label6"), QString(), { 16, 202, 260, 56 });
 
-    imgEmail = creaImmagine(
-        this, QStringLiteral("imgEmail"), QStringLiteral("email"), { 320, 204, 44, 44 });
-    imgEmail->setToolTip(kTipEmail);
-    imgWeb
-        = creaImmagine(this, QStringLiteral("imgWeb"), QStringLiteral("web"), { 376, 204, 44, 44 });
-    imgWeb->setToolTip(kTipWeb);
-    for (QLabel* img : { imgEmail, imgWeb }) {
-        img->setCursor(Qt::PointingHandCursor);
-        img->installEventFilter(this);
-    }
-    // From the keyboard: Tab reaches them, Space or Enter acts as the mouse's release.
-    rendiAttivabile(imgEmail, kTipEmail.trimmed(), nullptr, [this] { imgEmail_MouseUp(); });
-    rendiAttivabile(imgWeb, kTipWeb.trimmed(), nullptr, [this] { imgWeb_MouseUp(); });
+    imgEmail = new ImmaginePremibile(
+        this, QStringLiteral("imgEmail"), QStringLiteral("email"), kTipEmail, { 320, 204, 44, 44 });
+    imgWeb = new ImmaginePremibile(
+        this, QStringLiteral("imgWeb"), QStringLiteral("web"), kTipWeb, { 376, 204, 44, 44 });
+    connect(imgEmail, &ImmaginePremibile::rilasciata, this, &Autore::imgEmail_MouseUp);
+    connect(imgWeb, &ImmaginePremibile::rilasciata, this, &Autore::imgWeb_MouseUp);
 
     cmdChiudi6 = new QPushButton(kChiudi, this);
     cmdChiudi6->setObjectName(QStringLiteral("cmdChiudi6"));
@@ -166,16 +159,6 @@ bool Autore::eventFilter(QObject* oggetto, QEvent* evento)
     if (tipo != QEvent::MouseButtonPress && tipo != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(oggetto, evento);
     const bool su = tipo == QEvent::MouseButtonRelease;
-    if (oggetto == imgEmail) {
-        if (su)
-            imgEmail_MouseUp();
-        return true;
-    }
-    if (oggetto == imgWeb) {
-        if (su)
-            imgWeb_MouseUp();
-        return true;
-    }
     for (QLabel* l : { Label1, Label2, Label3, Label4, Label5, Label6 }) {
         if (oggetto != l)
             continue;

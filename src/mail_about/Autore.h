@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ImmaginePremibile.h"
 #include "platform/Platform.h"
 
 #include <QWidget>
@@ -51,8 +52,8 @@ private:
 public:
     // Controls, named as the window's design names them (objectName too).
     QLabel* imgAutore = nullptr;
-    QLabel* imgEmail = nullptr;
-    QLabel* imgWeb = nullptr;
+    ImmaginePremibile* imgEmail = nullptr;
+    ImmaginePremibile* imgWeb = nullptr;
     QPushButton* cmdChiudi6 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

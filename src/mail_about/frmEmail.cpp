@@ -1,6 +1,7 @@
 #include "mail_about/frmEmail.h"
 
 #include "archive/AppFilePath.h"
+#include "platform/ColoreFuoco.h"
 #include "platform/Controlli.h"
 
 #include <QApplication>
@@ -124,7 +125,9 @@ void frmEmail::creaControlli()
 
     for (QWidget* w :
         std::initializer_list<QWidget*> { txtIndirizzo, txtCC, txtCCN, txtOggetto, txtCorpo }) {
-        coloraSfondo(w, QApplication::palette(w).color(QPalette::Base));
+        const QColor normale = QApplication::palette(w).color(QPalette::Base);
+        coloraSfondo(w, normale);
+        new ColoreFuoco(w, normale);
         w->installEventFilter(this);
     }
     setTabOrder(txtIndirizzo, txtCC);
@@ -179,13 +182,6 @@ void frmEmail::txtCorpo_KeyPress(int& KeyAscii)
     }
 }
 
-void frmEmail::campo_GotFocus(QWidget* campo) { coloraSfondo(campo, coloreFuoco()); }
-
-void frmEmail::campo_LostFocus(QWidget* campo)
-{
-    coloraSfondo(campo, QApplication::palette(campo).color(QPalette::Base));
-}
-
 bool frmEmail::eCampo(const QObject* oggetto) const
 {
     return oggetto == txtIndirizzo || oggetto == txtCC || oggetto == txtCCN || oggetto == txtOggetto
@@ -203,12 +199,6 @@ bool frmEmail::eventFilter(QObject* oggetto, QEvent* evento)
         return QDialog::eventFilter(oggetto, evento);
     auto* campo = static_cast<QWidget*>(oggetto);
     switch (evento->type()) {
-    case QEvent::FocusIn:
-        campo_GotFocus(campo);
-        return false;
-    case QEvent::FocusOut:
-        campo_LostFocus(campo);
-        return false;
     case QEvent::KeyPress: {
         const auto* tasto = static_cast<QKeyEvent*>(evento);
         int KeyAscii = codiceAscii(tasto);

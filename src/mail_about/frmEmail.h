@@ -41,8 +41,6 @@ public:
      * a line break.
      */
     void txtCorpo_KeyPress(int& KeyAscii);
-    void campo_GotFocus(QWidget* campo);
-    void campo_LostFocus(QWidget* campo);
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

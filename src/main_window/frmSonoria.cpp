@@ -1,10 +1,19 @@
+// The main window's construction, start-up and closing, the three picture buttons and
+// the buttons that open the other windows.
 #include "main_window/frmSonoria.h"
 
 #include "archive/AppFilePath.h"
+#include "audio/frmVolume.h"
+#include "lists/frmElencoURL.h"
+#include "lists/frmFindInviata.h"
+#include "mail_about/Autore.h"
+#include "main_window/AnimazioneTitolo.h"
 #include "main_window/Generi.h"
 #include "main_window/TestiSonoria.h"
-#include "platform/Accessibile.h"
+#include "platform/ColoreFuoco.h"
 #include "platform/Controlli.h"
+#include "platform/ImmaginePremibile.h"
+#include "printing/frmStampa.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,15 +21,40 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 
 namespace melodora {
 
 using namespace testi_sonoria;
+
+namespace {
+    // Home positions and sizes of the three picture buttons, in twips (left, top).
+    constexpr QPoint kCasaGuida { 7650, 90 };
+    constexpr QPoint kCasaRights { 180, 6975 };
+    constexpr QPoint kCasaEsci { 7785, 7020 };
+
+    // Arial at 9.75 points, the fields' font.
+    QFont carattereCampi()
+    {
+        QFont carattere(QStringLiteral("Arial"), 10);
+        carattere.setPointSizeF(9.75);
+        return carattere;
+    }
+
+    // A white single-line field that holds at most its record field's length.
+    QLineEdit* casella(QWidget* parent, const QString& nome, Campo c, QRect posto)
+    {
+        auto* e = new QLineEdit(parent);
+        e->setObjectName(nome);
+        e->setMaxLength(info(c).lunghezza);
+        e->setGeometry(posto);
+        e->setFont(carattereCampi());
+        coloraSfondo(e, Qt::white);
+        return e;
+    }
+}
 
 frmSonoria::frmSonoria(Platform& platform, QWidget* parent)
     : QWidget(parent)
@@ -37,8 +71,8 @@ frmSonoria::~frmSonoria() = default;
 
 QString frmSonoria::percorsoArchivio() const { return AppFilePath(QStringLiteral("Sonoria.sng")); }
 
-double frmSonoria::twipsPerPixelX() const { return 1440.0 / logicalDpiX(); }
-double frmSonoria::twipsPerPixelY() const { return 1440.0 / logicalDpiY(); }
+// ---------------------------------------------------------------------------------------
+// The controls
 
 void frmSonoria::creaControlli()
 {
@@ -50,7 +84,20 @@ void frmSonoria::creaControlli()
 
     creaImmagine(this, QStringLiteral("imgTitolo"), QStringLiteral("titolo"), { 12, 6, 260, 46 });
     creaImmagine(this, QStringLiteral("imgCD"), QStringLiteral("cd"), { 280, 6, 46, 46 });
+    creaComandi();
+    creaCampi();
+    creaAudio();
+    creaImmagini();
+    // The title animation: element 0 shows the first image, still.
+    animazione = new AnimazioneTitolo(this, { 446, 6, 50, 88 });
+    auto* lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+    collegaControlli();
+}
 
+void frmSonoria::creaComandi()
+{
     picControlli = creaCornice(this, QStringLiteral("picControlli"), { 12, 58, 236, 44 });
     cmdTrova = creaPulsante(picControlli, QStringLiteral("cmdTrova"), QStringLiteral("trova"),
         TipTrova, { 4, 4, 36, 36 });
@@ -78,41 +125,26 @@ void frmSonoria::creaControlli()
     lblPosizione->setGeometry(400, 64, 42, 32);
     lblPosizione->setFont(QFont(QStringLiteral("MS Sans Serif"), 10, QFont::Bold));
     lblPosizione->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
 
-    // The card's fields.
+void frmSonoria::creaCampi()
+{
     picContainer02 = creaCornice(this, QStringLiteral("picContainer02"), { 12, 104, 521, 150 });
-    const QFont carattereCampi(QStringLiteral("Arial"), 10); // 9.75 points
-    QFont carattere = carattereCampi;
-    carattere.setPointSizeF(9.75);
-    auto campo = [&](const QString& nome, int maxLen, QRect r) {
-        auto* e = new QLineEdit(picContainer02);
-        e->setObjectName(nome);
-        e->setMaxLength(maxLen);
-        e->setGeometry(r);
-        e->setFont(carattere);
-        coloraSfondo(e, Qt::white);
-        return e;
-    };
-    creaImmagine(
-        picContainer02, QStringLiteral("imgBrano"), QStringLiteral("brano"), { 8, 25, 16, 16 });
-    creaEtichetta(picContainer02, QStringLiteral("lblBrano"), EtichettaBrano, { 30, 6, 200, 16 });
-    txtBrano = campo(QStringLiteral("txtBrano"), info(Campo::Brano).lunghezza, { 30, 22, 482, 22 });
-    creaImmagine(
-        picContainer02, QStringLiteral("imgArtista"), QStringLiteral("artista"), { 8, 69, 16, 16 });
-    creaEtichetta(
-        picContainer02, QStringLiteral("lblArtista"), EtichettaArtista, { 30, 50, 200, 16 });
-    txtArtista
-        = campo(QStringLiteral("txtArtista"), info(Campo::Artista).lunghezza, { 30, 66, 232, 22 });
-    creaEtichetta(picContainer02, QStringLiteral("lblAlbum"), EtichettaAlbum, { 272, 50, 200, 16 });
-    txtAlbum
-        = campo(QStringLiteral("txtAlbum"), info(Campo::Album).lunghezza, { 272, 66, 240, 22 });
+    QWidget* const p = picContainer02;
+    creaImmagine(p, QStringLiteral("imgBrano"), QStringLiteral("brano"), { 8, 25, 16, 16 });
+    creaEtichetta(p, QStringLiteral("lblBrano"), EtichettaBrano, { 30, 6, 200, 16 });
+    txtBrano = casella(p, QStringLiteral("txtBrano"), Campo::Brano, { 30, 22, 482, 22 });
+    creaImmagine(p, QStringLiteral("imgArtista"), QStringLiteral("artista"), { 8, 69, 16, 16 });
+    creaEtichetta(p, QStringLiteral("lblArtista"), EtichettaArtista, { 30, 50, 200, 16 });
+    txtArtista = casella(p, QStringLiteral("txtArtista"), Campo::Artista, { 30, 66, 232, 22 });
+    creaEtichetta(p, QStringLiteral("lblAlbum"), EtichettaAlbum, { 272, 50, 200, 16 });
+    txtAlbum = casella(p, QStringLiteral("txtAlbum"), Campo::Album, { 272, 66, 240, 22 });
     auto* picGenere = creaImmagine(
-        picContainer02, QStringLiteral("picGenere"), QStringLiteral("genere"), { 8, 113, 16, 16 });
+        p, QStringLiteral("picGenere"), QStringLiteral("genere"), { 8, 113, 16, 16 });
     picGenere->setToolTip(TipGenere);
     picGenere->setAccessibleName(TipGenere.trimmed()); // a picture only: it does nothing
-    creaEtichetta(
-        picContainer02, QStringLiteral("lblGenere"), EtichettaGenere, { 30, 94, 160, 16 });
-    txtGenere = new QComboBox(picContainer02);
+    creaEtichetta(p, QStringLiteral("lblGenere"), EtichettaGenere, { 30, 94, 160, 16 });
+    txtGenere = new QComboBox(p);
     txtGenere->setObjectName(QStringLiteral("txtGenere"));
     txtGenere->setEditable(true);
     txtGenere->setInsertPolicy(QComboBox::NoInsert);
@@ -121,14 +153,14 @@ void frmSonoria::creaControlli()
     // entry only when the text matches one exactly, case included.
     txtGenere->setCompleter(nullptr);
     txtGenere->setGeometry(30, 110, 160, 22);
-    txtGenere->setFont(carattere);
+    txtGenere->setFont(carattereCampi());
     txtGenere->setMaxVisibleItems(15);
     txtGenere->lineEdit()->setMaxLength(32767); // the key handler keeps the 40-character rule
-    creaEtichetta(picContainer02, QStringLiteral("lblAnno"), EtichettaAnno, { 200, 94, 62, 16 });
-    txtAnno = campo(QStringLiteral("txtAnno"), info(Campo::Anno).lunghezza, { 200, 110, 62, 22 });
-    creaEtichetta(picContainer02, QStringLiteral("lblNote"), EtichettaNote, { 272, 94, 240, 16 });
-    txtNote = campo(QStringLiteral("txtNote"), info(Campo::Note).lunghezza, { 272, 110, 240, 22 });
-    auto* linSepara = new QFrame(picContainer02);
+    creaEtichetta(p, QStringLiteral("lblAnno"), EtichettaAnno, { 200, 94, 62, 16 });
+    txtAnno = casella(p, QStringLiteral("txtAnno"), Campo::Anno, { 200, 110, 62, 22 });
+    creaEtichetta(p, QStringLiteral("lblNote"), EtichettaNote, { 272, 94, 240, 16 });
+    txtNote = casella(p, QStringLiteral("txtNote"), Campo::Note, { 272, 110, 240, 22 });
+    auto* linSepara = new QFrame(p);
     linSepara->setObjectName(QStringLiteral("linSepara"));
     linSepara->setFrameShape(QFrame::HLine);
     linSepara->setFrameShadow(QFrame::Sunken);
@@ -138,43 +170,34 @@ void frmSonoria::creaControlli()
     txtTesto = new QPlainTextEdit(this);
     txtTesto->setObjectName(QStringLiteral("txtTesto"));
     txtTesto->setGeometry(12, 274, 521, 110);
-    txtTesto->setFont(carattere);
+    txtTesto->setFont(carattereCampi());
     txtTesto->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtTesto->setTabChangesFocus(true);
     coloraSfondo(txtTesto, Qt::white);
-    connect(txtTesto->document(), &QTextDocument::contentsChanged, this, &frmSonoria::limitaTesto);
+}
 
-    // The audio file and its playback.
+void frmSonoria::creaAudio()
+{
     picContainer01 = creaCornice(this, QStringLiteral("picContainer01"), { 12, 390, 521, 72 });
-    creaImmagine(
-        picContainer01, QStringLiteral("imgMP3"), QStringLiteral("mp3"), { 8, 23, 16, 16 });
-    creaEtichetta(picContainer01, QStringLiteral("lblMP3"), EtichettaMP3, { 30, 4, 200, 16 });
-    txtMP3 = new QLineEdit(picContainer01);
-    txtMP3->setObjectName(QStringLiteral("txtMP3"));
+    QWidget* const p = picContainer01;
+    creaImmagine(p, QStringLiteral("imgMP3"), QStringLiteral("mp3"), { 8, 23, 16, 16 });
+    creaEtichetta(p, QStringLiteral("lblMP3"), EtichettaMP3, { 30, 4, 200, 16 });
+    txtMP3 = casella(p, QStringLiteral("txtMP3"), Campo::MP3, { 30, 20, 354, 22 });
     txtMP3->setReadOnly(true);
-    txtMP3->setMaxLength(info(Campo::MP3).lunghezza);
-    txtMP3->setGeometry(30, 20, 354, 22);
-    txtMP3->setFont(carattere);
-    coloraSfondo(txtMP3, Qt::white);
-    connect(txtMP3, &QLineEdit::textChanged, this, [this] { txtMP3_Change(); });
-    picGomma = creaCornice(picContainer01, QStringLiteral("picGomma"), { 390, 18, 26, 26 });
-    imgGomma = creaImmagine(
-        picGomma, QStringLiteral("imgGomma"), QStringLiteral("gomma"), { 3, 3, 20, 20 });
-    imgGomma->setToolTip(TipGomma);
-    imgGomma->setCursor(Qt::PointingHandCursor);
-    imgGomma->installEventFilter(this);
-    rendiAttivabile(imgGomma, TipGomma.trimmed(), nullptr, [this] { imgGomma_MouseUp(); });
-    cmdSfoglia = new QPushButton(Sfoglia, picContainer01);
+    picGomma = creaCornice(p, QStringLiteral("picGomma"), { 390, 18, 26, 26 });
+    imgGomma = new ImmaginePremibile(
+        picGomma, QStringLiteral("imgGomma"), QStringLiteral("gomma"), TipGomma, { 3, 3, 20, 20 });
+    cmdSfoglia = new QPushButton(Sfoglia, p);
     cmdSfoglia->setObjectName(QStringLiteral("cmdSfoglia"));
     cmdSfoglia->setGeometry(422, 19, 90, 24);
     cmdPlay = creaPulsante(
-        picContainer01, QStringLiteral("cmdPlay"), QStringLiteral("play"), {}, { 30, 44, 28, 24 });
-    cmdPause = creaPulsante(picContainer01, QStringLiteral("cmdPause"), QStringLiteral("pause"), {},
-        { 60, 44, 28, 24 });
+        p, QStringLiteral("cmdPlay"), QStringLiteral("play"), {}, { 30, 44, 28, 24 });
+    cmdPause = creaPulsante(
+        p, QStringLiteral("cmdPause"), QStringLiteral("pause"), {}, { 60, 44, 28, 24 });
     cmdStop = creaPulsante(
-        picContainer01, QStringLiteral("cmdStop"), QStringLiteral("stop"), {}, { 90, 44, 28, 24 });
-    cmdVolume = creaPulsante(picContainer01, QStringLiteral("cmdVolume"), QStringLiteral("volume"),
-        {}, { 130, 44, 28, 24 });
+        p, QStringLiteral("cmdStop"), QStringLiteral("stop"), {}, { 90, 44, 28, 24 });
+    cmdVolume = creaPulsante(
+        p, QStringLiteral("cmdVolume"), QStringLiteral("volume"), {}, { 130, 44, 28, 24 });
     cmdPlay->setAccessibleName(QStringLiteral("Riproduci"));
     cmdPause->setAccessibleName(QStringLiteral("Pausa"));
     cmdStop->setAccessibleName(QStringLiteral("Ferma"));
@@ -182,50 +205,23 @@ void frmSonoria::creaControlli()
     cmdPlay->setEnabled(false);
     cmdPause->setEnabled(false);
     cmdStop->setEnabled(false);
+}
 
-    // The three picture buttons, at their home positions in twips.
-    imgGuida = creaImmagine(this, QStringLiteral("imgGuida"), QStringLiteral("guida"), {});
-    imgGuida->resize(qRound(435 / twipsPerPixelX()), qRound(420 / twipsPerPixelY()));
-    imgGuida->setToolTip(TipGuida);
-    picRights = creaImmagine(this, QStringLiteral("picRights"), QStringLiteral("rights"), {});
-    picRights->resize(qRound(345 / twipsPerPixelX()), qRound(330 / twipsPerPixelY()));
-    picRights->setToolTip(TipRights);
-    imgEsci = creaImmagine(this, QStringLiteral("imgEsci"), QStringLiteral("esci"), {});
-    imgEsci->resize(qRound(255 / twipsPerPixelX()), qRound(270 / twipsPerPixelY()));
-    imgEsci->setToolTip(TipEsci);
-    for (QLabel* p : { imgGuida, picRights, imgEsci }) {
-        p->setCursor(Qt::PointingHandCursor);
-        p->setScaledContents(true);
-        p->installEventFilter(this);
-    }
-    // From the keyboard, Space and Enter press and release them as the mouse does.
-    rendiAttivabile(
-        imgGuida, TipGuida.trimmed(), [this] { imgGuida_MouseDown(); },
-        [this] { imgGuida_MouseUp(); });
-    rendiAttivabile(
-        picRights, TipRights.trimmed(), [this] { picRights_MouseDown(); },
-        [this] { picRights_MouseUp(); });
-    rendiAttivabile(
-        imgEsci, TipEsci.trimmed(), [this] { imgEsci_MouseDown(); }, [this] { imgEsci_MouseUp(); });
-    spostaTwips(imgGuida, kCasaGuida.x(), kCasaGuida.y());
-    spostaTwips(picRights, kCasaRights.x(), kCasaRights.y());
-    spostaTwips(imgEsci, kCasaEsci.x(), kCasaEsci.y());
+void frmSonoria::creaImmagini()
+{
+    imgGuida = new ImmaginePremibile(
+        this, QStringLiteral("imgGuida"), QStringLiteral("guida"), TipGuida);
+    imgGuida->mettiACasa(kCasaGuida, { 435, 420 });
+    picRights = new ImmaginePremibile(
+        this, QStringLiteral("picRights"), QStringLiteral("rights"), TipRights);
+    picRights->mettiACasa(kCasaRights, { 345, 330 });
+    imgEsci
+        = new ImmaginePremibile(this, QStringLiteral("imgEsci"), QStringLiteral("esci"), TipEsci);
+    imgEsci->mettiACasa(kCasaEsci, { 255, 270 });
+}
 
-    // The title animation: element 0 shows the first image, still.
-    auto* primo = new QLabel(this);
-    primo->setObjectName(QStringLiteral("Image1"));
-    primo->setGeometry(446, 6, 50, 88);
-    primo->setAutoFillBackground(true);
-    coloraSfondo(primo, Qt::white);
-    m_image1.push_back(primo);
-    tmrAniGif = new QTimer(this);
-    tmrAniGif->setObjectName(QStringLiteral("tmrAniGif"));
-    connect(tmrAniGif, &QTimer::timeout, this, &frmSonoria::tmrAniGif_Timer);
-
-    auto* lblFile = new QLabel(this);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->hide();
-
+void frmSonoria::collegaControlli()
+{
     connect(cmdPrimo, &QToolButton::clicked, this, &frmSonoria::cmdPrimo_Click);
     connect(cmdIndietro, &QToolButton::clicked, this, &frmSonoria::cmdIndietro_Click);
     connect(cmdAvanti, &QToolButton::clicked, this, &frmSonoria::cmdAvanti_Click);
@@ -241,41 +237,34 @@ void frmSonoria::creaControlli()
     connect(cmdPlay, &QToolButton::clicked, this, &frmSonoria::cmdPlay_Click);
     connect(cmdPause, &QToolButton::clicked, this, &frmSonoria::cmdPause_Click);
     connect(cmdStop, &QToolButton::clicked, this, &frmSonoria::cmdStop_Click);
+    connect(imgGomma, &ImmaginePremibile::rilasciata, this, &frmSonoria::imgGomma_MouseUp);
+    connect(imgGuida, &ImmaginePremibile::rilasciata, this, &frmSonoria::imgGuida_MouseUp);
+    connect(picRights, &ImmaginePremibile::rilasciata, this, &frmSonoria::picRights_MouseUp);
+    connect(imgEsci, &ImmaginePremibile::rilasciata, this, &frmSonoria::imgEsci_MouseUp);
+    connect(txtMP3, &QLineEdit::textChanged, this, &frmSonoria::txtMP3_Change);
+    connect(txtTesto->document(), &QTextDocument::contentsChanged, this, &frmSonoria::limitaTesto);
 
-    // Key and focus handlers of the fields.
+    // Key handlers, drops, and the focus colour of the eight fields.
     for (QWidget* w : std::initializer_list<QWidget*> { txtBrano, txtArtista, txtAlbum, txtGenere,
              txtAnno, txtNote, txtTesto, txtMP3, txtGenere->lineEdit() })
         w->installEventFilter(this);
     txtTesto->viewport()->installEventFilter(this); // where the text box receives drops
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             txtBrano, txtArtista, txtAlbum, txtAnno, txtNote, txtTesto, txtMP3 })
+        new ColoreFuoco(w, Qt::white);
+    (new ColoreFuoco(txtGenere, Qt::white))->segui(txtGenere->lineEdit());
 
     // The fields in the order Enter walks them; the audio path comes after the browse button.
-    setTabOrder(txtBrano, txtArtista);
-    setTabOrder(txtArtista, txtAlbum);
-    setTabOrder(txtAlbum, txtGenere);
-    setTabOrder(txtGenere, txtAnno);
-    setTabOrder(txtAnno, txtNote);
-    setTabOrder(txtNote, txtTesto);
-    setTabOrder(txtTesto, cmdSfoglia);
-    setTabOrder(cmdSfoglia, txtMP3);
-    setTabOrder(txtMP3, imgGomma);
-    setTabOrder(imgGomma, cmdPlay);
-    setTabOrder(cmdPlay, cmdPause);
-    setTabOrder(cmdPause, cmdStop);
-    setTabOrder(cmdStop, cmdVolume);
-    setTabOrder(cmdVolume, cmdTrova);
-    setTabOrder(cmdTrova, cmdListaMP3);
-    setTabOrder(cmdListaMP3, cmdNuovo);
-    setTabOrder(cmdNuovo, cmdSalva);
-    setTabOrder(cmdSalva, cmdElimina);
-    setTabOrder(cmdElimina, cmdStampa);
-    setTabOrder(cmdStampa, cmdPrimo);
-    setTabOrder(cmdPrimo, cmdIndietro);
-    setTabOrder(cmdIndietro, cmdAvanti);
-    setTabOrder(cmdAvanti, cmdUltimo);
-    setTabOrder(cmdUltimo, imgGuida);
-    setTabOrder(imgGuida, picRights);
-    setTabOrder(picRights, imgEsci);
+    const QList<QWidget*> ordine { txtBrano, txtArtista, txtAlbum, txtGenere, txtAnno, txtNote,
+        txtTesto, cmdSfoglia, txtMP3, imgGomma, cmdPlay, cmdPause, cmdStop, cmdVolume, cmdTrova,
+        cmdListaMP3, cmdNuovo, cmdSalva, cmdElimina, cmdStampa, cmdPrimo, cmdIndietro, cmdAvanti,
+        cmdUltimo, imgGuida, picRights, imgEsci };
+    for (qsizetype i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine.at(i - 1), ordine.at(i));
 }
+
+// ---------------------------------------------------------------------------------------
+// Start-up and closing
 
 void frmSonoria::Form_Load()
 {
@@ -285,7 +274,7 @@ void frmSonoria::Form_Load()
         txtGenere->addItem(g);
     txtGenere->setCurrentIndex(-1);
     txtGenere->setEditText(QString());
-    estraiAnimazione();
+    animazione->estrai();
 }
 
 void frmSonoria::Form_Unload() { CloseAudio(); }
@@ -299,81 +288,11 @@ void frmSonoria::closeEvent(QCloseEvent* evento)
     evento->accept();
 }
 
-QPoint frmSonoria::posizioneTwips(const QWidget* w)
-{
-    return { w->property("LeftTwips").toInt(), w->property("TopTwips").toInt() };
-}
-
-void frmSonoria::spostaTwips(QWidget* w, int left, int top)
-{
-    w->setProperty("LeftTwips", left);
-    w->setProperty("TopTwips", top);
-    w->move(qRound(left / twipsPerPixelX()), qRound(top / twipsPerPixelY()));
-}
-
-void frmSonoria::premi(QWidget* w)
-{
-    const QPoint p = posizioneTwips(w);
-    spostaTwips(w, p.x() + 20, p.y() + 20);
-}
-
-void frmSonoria::rilascia(QWidget* w, QPoint casa) { spostaTwips(w, casa.x(), casa.y()); }
-
-void frmSonoria::imgGuida_MouseDown() { premi(imgGuida); }
-void frmSonoria::picRights_MouseDown() { premi(picRights); }
-void frmSonoria::imgEsci_MouseDown() { premi(imgEsci); }
-
-void frmSonoria::imgGuida_MouseUp()
-{
-    rilascia(imgGuida, kCasaGuida);
-    m_platform.tasti.inviaTasti(QStringLiteral("{F1}"));
-}
-
-void frmSonoria::imgEsci_MouseUp()
-{
-    rilascia(imgEsci, kCasaEsci);
-    close();
-    // The exit picture ends the program at once, whatever else is open.
-    QApplication::closeAllWindows();
-    QCoreApplication::quit();
-}
-
 bool frmSonoria::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (trascinamentoSuCampo(oggetto, evento))
         return true;
-    const auto tipo = evento->type();
-    if (tipo == QEvent::MouseButtonPress || tipo == QEvent::MouseButtonRelease) {
-        const bool giu = tipo == QEvent::MouseButtonPress;
-        if (oggetto == imgGuida) {
-            giu ? imgGuida_MouseDown() : imgGuida_MouseUp();
-            return true;
-        }
-        if (oggetto == picRights) {
-            giu ? picRights_MouseDown() : picRights_MouseUp();
-            return true;
-        }
-        if (oggetto == imgEsci) {
-            giu ? imgEsci_MouseDown() : imgEsci_MouseUp();
-            return true;
-        }
-        if (oggetto == imgGomma) {
-            if (!giu)
-                imgGomma_MouseUp();
-            return true;
-        }
-    }
-    if (tipo == QEvent::FocusIn || tipo == QEvent::FocusOut) {
-        if (auto* w = qobject_cast<QWidget*>(oggetto); w && w->parentWidget()
-            && (w == txtBrano || w == txtArtista || w == txtAlbum || w == txtGenere || w == txtAnno
-                || w == txtNote || w == txtTesto || w == txtMP3 || w == txtGenere->lineEdit())) {
-            if (w == txtGenere->lineEdit())
-                w = txtGenere;
-            coloraSfondo(w, tipo == QEvent::FocusIn ? coloreFuoco() : QColor(Qt::white));
-        }
-        return false;
-    }
-    if (tipo == QEvent::KeyPress) {
+    if (evento->type() == QEvent::KeyPress) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
         int KeyAscii = codiceAscii(tasto);
         if (KeyAscii == 0)
@@ -390,6 +309,74 @@ bool frmSonoria::eventFilter(QObject* oggetto, QEvent* evento)
         return KeyAscii == 0;
     }
     return QWidget::eventFilter(oggetto, evento);
+}
+
+// ---------------------------------------------------------------------------------------
+// The three picture buttons
+
+void frmSonoria::imgGuida_MouseUp() { m_platform.tasti.inviaTasti(QStringLiteral("{F1}")); }
+
+void frmSonoria::picRights_MouseUp()
+{
+    // Shown before this window closes, so that the program never runs out of windows.
+    Platform& platform = m_platform;
+    auto* autore = new Autore(platform, [&platform] { return new frmSonoria(platform); });
+    autore->setAttribute(Qt::WA_DeleteOnClose);
+    autore->move(geometry().center() - autore->rect().center());
+    autore->show();
+    // Form_Unload stops the playback. The program's main window deletes itself when
+    // closed (later, once this event is handled); one owned by someone else only hides.
+    close();
+}
+
+void frmSonoria::imgEsci_MouseUp()
+{
+    close();
+    // The exit picture ends the program at once, whatever else is open.
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+// ---------------------------------------------------------------------------------------
+// The other windows
+
+void frmSonoria::cmdTrova_Click()
+{
+    CloseAudio();
+    frmFindInviata trova(
+        m_platform, [this](qint64 n, const Scheda& s) { MostraScheda(n, s); }, this);
+    trova.exec();
+}
+
+void frmSonoria::cmdListaMP3_Click()
+{
+    CloseAudio();
+    frmElencoURL elenco(
+        m_platform, [this](qint64 n, const Scheda& s) { MostraScheda(n, s); }, this);
+    elenco.exec();
+}
+
+TestiScheda frmSonoria::testiDaStampare() const
+{
+    return { togliSpazi(txtBrano->text()), togliSpazi(txtArtista->text()),
+        togliSpazi(txtAlbum->text()), togliSpazi(txtGenere->currentText()),
+        togliSpazi(txtAnno->text()), togliSpazi(txtNote->text()),
+        togliSpazi(txtTesto->toPlainText()) };
+}
+
+void frmSonoria::cmdStampa_Click()
+{
+    // No archive file stays open between two handlers, so there is none to close here;
+    // the playback goes on.
+    frmStampa stampa(m_platform, testiDaStampare(), txtBrano, this);
+    stampa.exec();
+}
+
+void frmSonoria::cmdVolume_Click()
+{
+    // The playback goes on.
+    frmVolume volume(m_platform, this);
+    volume.exec();
 }
 
 } // namespace melodora

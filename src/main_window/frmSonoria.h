@@ -3,13 +3,13 @@
 #include "archive/Redazione.h"
 #include "archive/Scheda.h"
 #include "audio/Riproduzione.h"
+#include "main_window/AnimazioneTitolo.h"
+#include "platform/ImmaginePremibile.h"
 #include "platform/Platform.h"
 
-#include <QPoint>
 #include <QWidget>
 
 #include <optional>
-#include <vector>
 
 class QComboBox;
 class QFrame;
@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTimer;
 class QToolButton;
 
 namespace melodora {
@@ -68,18 +67,6 @@ public:
     void CloseAudio();
     QString ShortPath(const QString& percorso);
 
-    // Title animation.
-    /** Writes the resource @p risorsa (":/starman.gif") to @p percorso; always 0. */
-    static int ExtractResource(const QString& risorsa, const QString& percorso);
-    void StartAnimation();
-    int SplitGifFrames(const QString& percorso);
-    void tmrAniGif_Timer();
-    void CheckAnimationEnd();
-    int LastFrame = 0;
-    int CurrentFrame = 0;
-    /** The stacked frames of the title animation; element 0 always exists. */
-    const std::vector<QLabel*>& Image1() const { return m_image1; }
-
     // Field editing.
     void txtGenere_KeyPress(int& KeyAscii);
     /** Enter in the single-line fields queues a Tab. */
@@ -92,19 +79,10 @@ public:
     /** What the card print dialog prints: the fields as they stand, without their blanks. */
     TestiScheda testiDaStampare() const;
     void cmdVolume_Click();
-    void imgGuida_MouseDown();
+    /** The three pictures' actions; their press effect is their own. */
     void imgGuida_MouseUp();
-    void picRights_MouseDown();
     void picRights_MouseUp();
-    void imgEsci_MouseDown();
     void imgEsci_MouseUp();
-
-    /** A picture's position in twips, as the press effect moves it. */
-    static QPoint posizioneTwips(const QWidget* w);
-
-    /** Twips per pixel of the screen, horizontally and vertically. */
-    double twipsPerPixelX() const;
-    double twipsPerPixelY() const;
 
     /** Dropped files and folders: audio files fill the card being typed or become cards. */
     void Form_OLEDragDrop(const QStringList& percorsi);
@@ -118,22 +96,19 @@ protected:
 
 private:
     void creaControlli();
+    void creaComandi();
+    void creaCampi();
+    void creaAudio();
+    void creaImmagini();
+    void collegaControlli();
     void Form_Load();
     void Form_Unload();
     void naviga(Verso verso);
     /** Tells the user that another program holds the archive; false for any other outcome. */
     bool archivioOccupato(const Esito& esito);
     void limitaTesto();
-    /** Writes the animation out of the resources as starman.gif. */
-    void estraiAnimazione();
-    void spostaTwips(QWidget* w, int left, int top);
-    void premi(QWidget* w);
-    void rilascia(QWidget* w, QPoint casa);
-    void spostaTwipsCasa(QWidget* w, QPoint casa) { rilascia(w, casa); }
     QString percorsoArchivio() const;
     ControlloRiproduzione& riproduzione();
-    QLabel* elementoImage1(int indice) const;
-    void scaricaFotogrammi();
     /** Sends files dropped onto a field to the window; true when the event was one. */
     bool trascinamentoSuCampo(QObject* oggetto, QEvent* evento);
     void riempiDaTag(const QString& percorso);
@@ -171,19 +146,14 @@ public:
     QToolButton* cmdStop = nullptr;
     QToolButton* cmdVolume = nullptr;
     QFrame* picGomma = nullptr;
-    QLabel* imgGomma = nullptr;
-    QLabel* imgGuida = nullptr;
-    QLabel* picRights = nullptr;
-    QLabel* imgEsci = nullptr;
-    QTimer* tmrAniGif = nullptr;
-
-    /** Home positions of the three picture buttons, in twips (left, top). */
-    static constexpr QPoint kCasaGuida { 7650, 90 };
-    static constexpr QPoint kCasaRights { 180, 6975 };
-    static constexpr QPoint kCasaEsci { 7785, 7020 };
+    ImmaginePremibile* imgGomma = nullptr;
+    ImmaginePremibile* imgGuida = nullptr;
+    ImmaginePremibile* picRights = nullptr;
+    ImmaginePremibile* imgEsci = nullptr;
+    /** The title picture Image1 and its timer tmrAniGif. */
+    AnimazioneTitolo* animazione = nullptr;
 
 private:
-    std::vector<QLabel*> m_image1;
     /** The card on display as read or last written: a save or delete checks it is unchanged. */
     std::optional<Scheda> m_vista;
     std::optional<ControlloRiproduzione> m_riproduzione;

@@ -4,6 +4,7 @@
 
 #include "platform/FileCompleto.h"
 #include "platform/PrintSurface.h"
+#include "platform/Twips.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,7 +23,6 @@
 namespace melodora {
 
 namespace {
-    constexpr double kTwipsPerPollice = 1440.0;
     constexpr double kTwipsPerPunto = 20.0;
     // The border a sheet printer cannot reach (a sixth of an inch, 240 twips): the PDF
     // keeps it, so that its pages look like the paper ones.
