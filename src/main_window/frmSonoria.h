@@ -154,6 +154,9 @@ public:
     AnimazioneTitolo* animazione = nullptr;
 
 private:
+    /** Shows a card's lyrics: CR LF in the archive, a bare LF inside the text widget. */
+    void mostraTesto(const Scheda& scheda);
+
     /** The card on display as read or last written: a save or delete checks it is unchanged. */
     std::optional<Scheda> m_vista;
     std::optional<ControlloRiproduzione> m_riproduzione;

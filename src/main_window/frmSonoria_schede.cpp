@@ -18,14 +18,6 @@ namespace melodora {
 using namespace testi_sonoria;
 
 namespace {
-    // Line breaks are CR LF in the archive and a bare LF inside the text widget.
-    QString perWidget(const QString& testo)
-    {
-        QString t = testo;
-        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        return t;
-    }
-
     constexpr int kLunghezzaGenere = 40;
 
     // Characters as the archive counts them: a line break is CR LF, two characters.
@@ -52,6 +44,12 @@ qint64 frmSonoria::numeroCorrente() const
     return n;
 }
 
+void frmSonoria::mostraTesto(const Scheda& scheda)
+{
+    txtTesto->setPlainText(
+        scheda.testo(Campo::Testo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
 void frmSonoria::MostraScheda(qint64 n, const Scheda& scheda)
 {
     txtBrano->setText(scheda.testo(Campo::Brano));
@@ -60,7 +58,7 @@ void frmSonoria::MostraScheda(qint64 n, const Scheda& scheda)
     txtGenere->setEditText(scheda.testo(Campo::Genere));
     txtAnno->setText(scheda.testo(Campo::Anno));
     txtNote->setText(scheda.testo(Campo::Note));
-    txtTesto->setPlainText(perWidget(scheda.testo(Campo::Testo)));
+    mostraTesto(scheda);
     txtMP3->setText(scheda.testo(Campo::MP3));
     // Long values show from their start, as a freshly filled box does.
     for (QLineEdit* e :

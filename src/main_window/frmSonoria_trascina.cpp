@@ -148,8 +148,7 @@ void frmSonoria::riempiDaTag(const QString& percorso)
         riempi(txtGenere->lineEdit(), Campo::Genere);
         riempi(txtAnno, Campo::Anno);
         if (txtTesto->toPlainText().trimmed().isEmpty())
-            txtTesto->setPlainText(
-                scheda.testo(Campo::Testo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            mostraTesto(scheda);
         riempi(txtMP3, Campo::MP3);
     }
     if (!problemi.isEmpty())
