@@ -1,7 +1,7 @@
 #include "ArchivioDiProva.h"
+#include "CliDiProva.h"
 #include "archive/Archivio.h"
 #include "archive/Codifica.h"
-#include "cli/Cli.h"
 #include "lists/Elenchi.h"
 #include "lists/OrdineAlfabetico.h"
 #include "lists/Parole.h"
@@ -40,7 +40,6 @@ private slots:
     void ordine_data();
     void ordine();
     void ordineTotale();
-    void ricercaOrdinata();
     void archivioDanneggiato();
     void trovaScheda_data();
     void trovaScheda();
@@ -52,8 +51,6 @@ private slots:
     void cli();
     void parole_data();
     void parole();
-    void doppioni_data();
-    void doppioni();
 
 private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
@@ -205,22 +202,6 @@ void TestElenchi::ordineTotale()
         QVERIFY(confrontaAlfabetico(testi.at(i), testi.at(i + 7)) <= 0);
 }
 
-void TestElenchi::ricercaOrdinata()
-{
-    // Card order differs from list order; equal titles go by the artist after them; the
-    // blank after a title sorts before a letter; an accented first letter is another letter.
-    QVERIFY(scriviArchivio(archivio(),
-        { scheda("Zucchero", "A", {}, {}, "1"), scheda("amore", "Rossi", {}, {}, "2"),
-            scheda("Amore", "Bianchi", {}, {}, "3"), scheda("Àmore", "Verdi", {}, {}, "4"),
-            scheda("Amoretto", "Neri", {}, {}, "5"), scheda("Amore mio", "Alfa", {}, {}, "6") }));
-    auto a = apri();
-    QStringList voci;
-    QVERIFY(cercaSchede(*a, CampoRicerca::Titolo, QStringLiteral("am"), voci));
-    QCOMPARE(voci,
-        (QStringList { "Amore - Bianchi -  - 3  (Scheda 3)", "amore - Rossi -  - 2  (Scheda 2)",
-            "Amore mio - Alfa -  - 6  (Scheda 6)", "Amoretto - Neri -  - 5  (Scheda 5)" }));
-}
-
 void TestElenchi::archivioDanneggiato()
 {
     // A trailing part record is not a card: every pass ends and lists whole cards only.
@@ -315,49 +296,69 @@ void TestElenchi::primaVoce()
 
 void TestElenchi::cli_data()
 {
+    // Cards as "title|artist|album|genre|year|audio".
+    QTest::addColumn<QStringList>("schede");
     QTest::addColumn<QStringList>("argomenti");
     QTest::addColumn<int>("stato");
     QTest::addColumn<QString>("uscita");
     QTest::addColumn<QString>("errore");
-    QTest::newRow("titolo") << QStringList { "search", "titolo", "an" } << 0
+    // Card order differs from list order; equal titles go by the artist after them; the blank
+    // after a title sorts before a letter; an accented first letter is another letter.
+    const QStringList archivio { "Zucchero|Rossi|Dolce|Pop|1990|/m/z.mp3",
+        "Rock and Roll|Elvis|X|Rock and Roll|1956|   ", "Rock|ACDC|Y|ROCK|1980|/m/r.mp3",
+        "Àncora|Bianchi|Z|Hard Rock|1999|/m/a.mp3", "Ancore|Verdi|W|rock|2001", "Tab|||||\t",
+        "amore|Rossi", "Amore|Bianchi", "Àmore|Verdi", "Amoretto|Neri", "Amore mio|Alfa" };
+    QTest::newRow("titolo") << archivio << QStringList { "search", "titolo", "an" } << 0
                             << "Ancore - Verdi - W - 2001  (Scheda 5)\n"
                             << QString();
+    QTest::newRow("titolo, in ordine")
+        << archivio << QStringList { "search", "titolo", "am" } << 0
+        << "Amore - Bianchi -  -   (Scheda 8)\namore - Rossi -  -   (Scheda 7)\n"
+           "Amore mio - Alfa -  -   (Scheda 11)\nAmoretto - Neri -  -   (Scheda 10)\n"
+        << QString();
     QTest::newRow("criterio vuoto")
-        << QStringList { "search", "artista", "   " } << 1 << QString()
+        << archivio << QStringList { "search", "artista", "   " } << 1 << QString()
         << "melodora-cli: Inserire le prime lettere del nome dell'artista prima di premere il "
            "pulsante Trova.\n";
     QTest::newRow("campo sconosciuto")
-        << QStringList { "search", "anno", "19" } << 2 << QString()
+        << archivio << QStringList { "search", "anno", "19" } << 2 << QString()
         << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto TESTO\n";
-    QTest::newRow("audio") << QStringList { "audio" } << 0
+    QTest::newRow("audio") << archivio << QStringList { "audio" } << 0
                            << "Àncora - Bianchi - Z - 1999  (Scheda 4)\n"
                               "Rock - ACDC - Y - 1980  (Scheda 3)\n"
                               "Tab -  -  -   (Scheda 6)\n"
                               "Zucchero - Rossi - Dolce - 1990  (Scheda 1)\n"
                            << QString();
+    QTest::newRow("nessun doppione")
+        << QStringList { "Volare|Modugno", "Volare|Gipsy Kings", "Vola|Modugno", "|", "|" }
+        << QStringList { "duplicates" } << 0 << "Nessun doppione.\n"
+        << QString();
+    QTest::newRow("doppioni: maiuscole accenti punteggiatura spazi")
+        << QStringList { "Volare|Domenico Modugno", "Nel blu, dipinto di blu|Modugno",
+               "volàre!|DOMENICO  MODUGNO", "Volare|Gipsy Kings", "Nel blu dipinto di blù|modugno",
+               "  Vo-la-re |Domenico-Modugno", "...|Modugno", "-|Modugno" }
+        << QStringList { "duplicates" } << 1
+        << "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
+           "Volare - Domenico Modugno: schede 1, 3, 6\n"
+        << QString();
 }
 
 void TestElenchi::cli()
 {
+    QFETCH(QStringList, schede);
     QFETCH(QStringList, argomenti);
     QFETCH(int, stato);
     QFETCH(QString, uscita);
     QFETCH(QString, errore);
-    QVERIFY(scriviArchivio(archivio(),
-        { scheda("Zucchero", "Rossi", "Dolce", "Pop", "1990", "/m/z.mp3"),
-            scheda("Rock and Roll", "Elvis", "X", "Rock and Roll", "1956", "   "),
-            scheda("Rock", "ACDC", "Y", "ROCK", "1980", "/m/r.mp3"),
-            scheda("Àncora", "Bianchi", "Z", "Hard Rock", "1999", "/m/a.mp3"),
-            scheda("Ancore", "Verdi", "W", "rock", "2001"), scheda("Tab", {}, {}, {}, {}, "\t") }));
+    QList<Scheda> l;
+    for (const QString& s : schede) {
+        const QStringList v = s.split(u'|');
+        l.append(scheda(v.value(0), v.value(1), v.value(2), v.value(3), v.value(4), v.value(5)));
+    }
+    QVERIFY(scriviArchivio(archivio(), l));
     QString out;
     QString err;
-    QTextStream o(&out);
-    QTextStream e(&err);
-    QCOMPARE(
-        cli::esegui(QStringList { QStringLiteral("--archive"), archivio() } + argomenti, { o, e }),
-        stato);
-    o.flush();
-    e.flush();
+    QCOMPARE(eseguiCli(archivio(), argomenti, out, err), stato);
     QCOMPARE(out, uscita);
     QCOMPARE(err, errore);
 }
@@ -418,43 +419,6 @@ void TestElenchi::parole()
     const qsizetype meta = byte.indexOf(' ');
     if (meta > 0)
         QCOMPARE(c.corrispondeByte({ byte.left(meta), byte.mid(meta) }), trovato);
-}
-
-void TestElenchi::doppioni_data()
-{
-    QTest::addColumn<QStringList>("titoliArtisti");
-    QTest::addColumn<int>("stato");
-    QTest::addColumn<QString>("uscita");
-    QTest::newRow("nessuno") << QStringList { "Volare|Modugno", "Volare|Gipsy Kings",
-        "Vola|Modugno", "|", "|" }
-                             << 0 << "Nessun doppione.\n";
-    QTest::newRow("maiuscole accenti punteggiatura spazi")
-        << QStringList { "Volare|Domenico Modugno", "Nel blu, dipinto di blu|Modugno",
-               "volàre!|DOMENICO  MODUGNO", "Volare|Gipsy Kings", "Nel blu dipinto di blù|modugno",
-               "  Vo-la-re |Domenico-Modugno", "...|Modugno", "-|Modugno" }
-        << 1
-        << "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
-           "Volare - Domenico Modugno: schede 1, 3, 6\n";
-}
-
-void TestElenchi::doppioni()
-{
-    QFETCH(QStringList, titoliArtisti);
-    QFETCH(int, stato);
-    QFETCH(QString, uscita);
-    QList<Scheda> schede;
-    for (const QString& ta : titoliArtisti)
-        schede.append(scheda(ta.section(u'|', 0, 0), ta.section(u'|', 1)));
-    QVERIFY(scriviArchivio(archivio(), schede));
-    QString out;
-    QString err;
-    QTextStream o(&out);
-    QTextStream e(&err);
-    QCOMPARE(cli::esegui({ QStringLiteral("--archive"), archivio(), QStringLiteral("duplicates") },
-                 { o, e }),
-        stato);
-    o.flush();
-    QCOMPARE(out, uscita);
 }
 
 QTEST_GUILESS_MAIN(TestElenchi)

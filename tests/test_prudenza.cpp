@@ -174,6 +174,16 @@ void TestPrudenza::comandi_data()
     riga("import di una fifo", { "import", "fifo" }, 1,
         "impossibile leggere fifo: non è un file regolare");
 
+    // A card number that is none or out of range changes nothing.
+    riga("delete 0", { "delete", "0" }, 2, "\"0\" non è il numero di una scheda");
+    riga("delete 2x", { "delete", "2x" }, 2, "\"2x\" non è il numero di una scheda");
+    riga("delete di due schede", { "delete", "1", "2" }, 2, "uso: delete N");
+    riga("delete oltre la fine", { "delete", "3" }, 1, "nessuna scheda è stata eliminata");
+    riga("delete molto oltre", { "delete", "99999999999999999" }, 1,
+        "nessuna scheda è stata eliminata");
+    riga("update oltre la fine", { "update", "3", "nota.json" }, 1, "la scheda 3 non esiste");
+    riga("update senza file", { "update", "1", "manca.json" }, 1, "impossibile leggere manca.json");
+
     riga("--help e il giro completo", { "--help" }, 0,
         "byte per byte solo se ogni scheda ha un titolo");
 }
@@ -211,6 +221,7 @@ void TestPrudenza::comandi()
     QVERIFY(scrivi(percorso("utf8.json"), "[{\"Brano\": \"\xff\"}]"));
     QVERIFY(scrivi(percorso("annidato.json"), QByteArray(5000, '[') + QByteArray(5000, ']')));
     QVERIFY(scrivi(percorso("aperto.csv"), "Brano,Note\r\nok,\"aperto\r\n"));
+    QVERIFY(scrivi(percorso("nota.json"), R"({"Note": "n"})"));
 
     const QMap<QString, QByteArray> prima = contenuto(m_dir->path());
     const Esecuzione e = esegui(m_dir->path(), argomenti);

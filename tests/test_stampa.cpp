@@ -87,24 +87,18 @@ private slots:
 
     void impaginazione_data();
     void impaginazione();
-    void prossimaParola_data();
-    void prossimaParola();
     void aCapo_data();
     void aCapo();
     void rigaACapo_data();
     void rigaACapo();
-    void schedaACapo();
 
     void dialogo();
-    void dialogoStampa_data();
-    void dialogoStampa();
     void dialogoTitoloVuoto();
     void campiDellaFinestraPrincipale();
 
     void elencoVuotoOAnnullato();
-    void elencoDallaFinestra();
-    void errore_data();
-    void errore();
+    void stampa_data();
+    void stampa();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -241,32 +235,6 @@ void TestStampa::impaginazione()
     QCOMPARE(stampato(doc), atteso);
 }
 
-void TestStampa::prossimaParola_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("parola");
-    QTest::addColumn<QString>("resto");
-    QTest::newRow("spazi ai lati") << QStringLiteral("  uno   due  tre  ") << QStringLiteral("uno")
-                                   << QStringLiteral("due  tre");
-    QTest::newRow("una parola") << QStringLiteral("uno") << QStringLiteral("uno") << QString();
-    QTest::newRow("vuoto") << QString() << QString() << QString();
-    QTest::newRow("solo spazi") << QStringLiteral("    ") << QString() << QString();
-    QTest::newRow("spazio fisso") << kNbsp << kNbsp << QString();
-    QTest::newRow("tabulazione") << QStringLiteral("a\tb c") << QStringLiteral("a\tb")
-                                 << QStringLiteral("c");
-    QTest::newRow("ritorno a capo")
-        << QStringLiteral("a\r b") << QStringLiteral("a\r") << QStringLiteral("b");
-}
-
-void TestStampa::prossimaParola()
-{
-    QFETCH(QString, testo);
-    QFETCH(QString, parola);
-    QFETCH(QString, resto);
-    QCOMPARE(ProssimaParola(testo), parola);
-    QCOMPARE(testo, resto);
-}
-
 void TestStampa::aCapo_data()
 {
     // Every character measures 100 twips; the usable width is ScaleWidth - 1500.
@@ -282,6 +250,7 @@ void TestStampa::aCapo_data()
         { QStringLiteral("aaaaa"), QStringLiteral("bbbbb") });
     riga("spazi compressi", 40, QStringLiteral("  uno   due    tre  "),
         { QStringLiteral("uno due tre") });
+    riga("la tabulazione non separa", 40, QStringLiteral("a\tb  c"), { QStringLiteral("a\tb c") });
     riga("righe vuote LF", 40, QStringLiteral("uno\n\ndue"),
         { QStringLiteral("uno"), QString(), QStringLiteral("due") });
     riga("righe vuote CR LF", 40, QStringLiteral("uno\r\n\r\n\r\ndue"),
@@ -381,36 +350,6 @@ void TestStampa::rigaACapo()
     QCOMPARE(doc.operazioni.filter(QStringLiteral("CurrentX")).size(), righe.size() - 1);
 }
 
-void TestStampa::schedaACapo()
-{
-    // A title and a value too long for their lines: continued under themselves, within the
-    // 900-twip right margin, in their own fonts.
-    TestiScheda t = schedaDiProva();
-    QStringList parole;
-    for (int i = 1; i <= 20; ++i)
-        parole.append(QStringLiteral("parola%1").arg(i));
-    t.brano = parole.join(QLatin1Char(' '));
-    t.artista = t.brano.toUpper();
-    const auto doc = registra([&](PrintSurface& s) { StampaInformazioni(s, t, kAdesso); });
-    QStringList titolo;
-    QStringList artista;
-    for (const RigaStampata& r : doc.righe) {
-        QVERIFY2(r.currentX + r.testo.trimmed().size() * 100 <= 9500, qPrintable(r.testo));
-        if (r.testo.startsWith(QStringLiteral("parola"))) {
-            QVERIFY(r.bold && r.italic && r.size == 14 && r.currentX == 0);
-            titolo.append(r.testo);
-        } else if (r.testo.startsWith(QStringLiteral("PAROLA"))) {
-            QVERIFY(!r.bold && !r.underline && r.size == 10 && r.currentX == 3500);
-            artista.append(r.testo);
-        }
-    }
-    QVERIFY(titolo.size() > 1);
-    QCOMPARE(titolo.join(QLatin1Char(' ')), t.brano);
-    QVERIFY(artista.size() > 2);
-    QVERIFY(artista.last().endsWith(kCrLf));
-    QCOMPARE(artista.join(QLatin1Char(' ')).chopped(2), t.artista);
-}
-
 void TestStampa::dialogo()
 {
     frmStampa dlg(m_fake->platform, schedaDiProva(), nullptr);
@@ -431,52 +370,6 @@ void TestStampa::dialogo()
     m_fake->stampante.nome.clear();
     frmStampa senzaNome(m_fake->platform, schedaDiProva(), nullptr);
     QCOMPARE(senzaNome.lblPrinter->text(), QStringLiteral("Stampante predefinita :"));
-}
-
-void TestStampa::dialogoStampa_data()
-{
-    QTest::addColumn<QString>("opzione");
-    QTest::addColumn<QString>("intestazione");
-    QTest::addColumn<bool>("etichette");
-    QTest::addColumn<bool>("testo");
-    QTest::addColumn<bool>("pdf");
-    QTest::newRow("tutto") << "optTutto"
-                           << "Cielo di vetro" << true << true << false;
-    QTest::newRow("informazioni, in PDF") << "optComm"
-                                          << "Cielo di vetro" << true << false << true;
-    QTest::newRow("testo") << "optCover"
-                           << "Cielo di vetro di I Girasoli" << false << true << false;
-}
-
-void TestStampa::dialogoStampa()
-{
-    QFETCH(QString, opzione);
-    QFETCH(QString, intestazione);
-    QFETCH(bool, etichette);
-    QFETCH(bool, testo);
-    QFETCH(bool, pdf);
-    const QString file = m_dir->filePath(QStringLiteral("Melodora_prova.pdf"));
-    if (pdf)
-        m_fake->stampante.copione.filePdf = file;
-    frmStampa dlg(m_fake->platform, schedaDiProva(), nullptr, nullptr, [] { return kAdesso; });
-    dlg.show();
-    QSignalSpy chiuso(&dlg, &QDialog::finished);
-    QTest::mouseClick(dlg.findChild<QRadioButton*>(opzione), Qt::LeftButton);
-    QTest::mouseClick(dlg.cmdStampa, Qt::LeftButton);
-
-    QCOMPARE(m_fake->stampante.documenti.size(), size_t(1));
-    const DocumentoRegistrato& doc = *m_fake->stampante.documenti.front();
-    const QStringList righe = doc.righeComplete();
-    QCOMPARE(righe.value(2), intestazione);
-    QCOMPARE(righe.contains(QStringLiteral("Artista o gruppo:I Girasoli") + kCrLf), etichette);
-    QCOMPARE(righe.contains(QStringLiteral("seconda riga ") + kNbsp), testo);
-    QCOMPARE(righe.value(righe.size() - 2), kPiede);
-    QCOMPARE(doc.endDoc, 1);
-    // Printed: the dialog closes with no message; a PDF goes to the viewer.
-    QCOMPARE(chiuso.count(), 1);
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
-    QCOMPARE(m_fake->shell.url_, pdf ? QList<QUrl> { QUrl::fromLocalFile(file) } : QList<QUrl>());
 }
 
 void TestStampa::dialogoTitoloVuoto()
@@ -544,74 +437,104 @@ void TestStampa::elencoVuotoOAnnullato()
     QCOMPARE(m_fake->messaggi.beep_, 0);
 }
 
-void TestStampa::elencoDallaFinestra()
+void TestStampa::stampa_data()
 {
-    const QString pdf = m_dir->filePath(QStringLiteral("elenco.pdf"));
-    m_fake->stampante.copione.filePdf = pdf;
-    const QDateTime prima = QDateTime::currentDateTime();
-    StampaElenco(m_fake->platform, nullptr, TipoElenco::Ricerca, QStringLiteral("Brano: a"),
-        { QStringLiteral("a - b - c - d  (Scheda 4)") });
-    const QDateTime dopo = QDateTime::currentDateTime();
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1); // only the prompt
-    QCOMPARE(m_fake->stampante.documenti.size(), size_t(1));
-    const QStringList righe = m_fake->stampante.documenti.front()->righeComplete();
-    QCOMPARE(righe.value(1), QStringLiteral("Melodora 1.0 - Brano: a"));
-    QCOMPARE(righe.value(4), QStringLiteral("a - b - c - d  (Scheda 4)"));
-    // The footer carries the time of printing.
-    const QDateTime stampato = QDateTime::fromString(
-        righe.last(), QStringLiteral("'Scheda stampata in data 'dd/MM/yyyy' alle ore 'HH:mm:ss"));
-    QVERIFY2(stampato.isValid(), qPrintable(righe.last()));
-    QVERIFY(stampato >= prima.addMSecs(-prima.time().msec()) && stampato <= dopo);
-    QCOMPARE(m_fake->shell.url_, QList<QUrl> { QUrl::fromLocalFile(pdf) });
-}
-
-void TestStampa::errore_data()
-{
-    QTest::addColumn<bool>("elenco");
+    QTest::addColumn<QString>("opzione"); // the card dialog's choice; empty for the list
+    QTest::addColumn<QString>("intestazione"); // what a printout that succeeds begins with
+    QTest::addColumn<bool>("testo");
+    QTest::addColumn<bool>("pdf");
     QTest::addColumn<bool>("disponibile");
     QTest::addColumn<int>("fallisceAlPrint");
     QTest::addColumn<bool>("fallisceEndDoc");
-    QTest::addColumn<QString>("ultima");
-    for (const bool elenco : { false, true }) {
-        const char* cosa = elenco ? "elenco" : "scheda";
-        QTest::addRow("%s, nessun documento", cosa) << elenco << false << -1 << false << QString();
-        QTest::addRow("%s, prima riga", cosa) << elenco << true << 0 << false << QString();
+    QTest::addColumn<QString>("ultima"); // the last call of a failed printout
+    const QString titolo = QStringLiteral("Cielo di vetro");
+    QTest::newRow("tutto") << "optTutto" << titolo << true << false << true << -1 << false << "";
+    QTest::newRow("informazioni, in PDF")
+        << "optComm" << titolo << false << true << true << -1 << false << "";
+    QTest::newRow("testo") << "optCover"
+                           << "Cielo di vetro di I Girasoli" << true << false << true << -1 << false
+                           << "";
+    QTest::newRow("elenco, in PDF")
+        << ""
+        << "Melodora 1.0 - Brano: a" << false << true << true << -1 << false << "";
+    for (const QString opzione : { "optTutto", "" }) {
+        const char* cosa = opzione.isEmpty() ? "elenco" : "scheda";
+        const bool elenco = opzione.isEmpty();
+        QTest::addRow("%s, nessun documento", cosa)
+            << opzione << "" << false << false << false << -1 << false << "";
+        QTest::addRow("%s, prima riga", cosa)
+            << opzione << "" << false << false << true << 0 << false << "";
         QTest::addRow("%s, a metà", cosa)
-            << elenco << true << (elenco ? 5 : 12) << false << (elenco ? "Print b" : "");
-        QTest::addRow("%s, fine documento", cosa) << elenco << true << -1 << true << "EndDoc";
+            << opzione << "" << false << false << true << (elenco ? 5 : 12) << false
+            << (elenco ? "Print b" : "");
+        QTest::addRow("%s, fine documento", cosa)
+            << opzione << "" << false << false << true << -1 << true << "EndDoc";
     }
 }
 
-void TestStampa::errore()
+// What the windows print, with the time of printing; a printout that fails is reported and
+// abandoned at the failing step, and the card dialog stays open to try again.
+void TestStampa::stampa()
 {
-    QFETCH(bool, elenco);
+    QFETCH(QString, opzione);
+    QFETCH(QString, intestazione);
+    QFETCH(bool, testo);
+    QFETCH(bool, pdf);
     QFETCH(bool, disponibile);
     QFETCH(int, fallisceAlPrint);
     QFETCH(bool, fallisceEndDoc);
     QFETCH(QString, ultima);
+    const QString file = m_dir->filePath(QStringLiteral("Melodora_prova.pdf"));
     m_fake->stampante.disponibile = disponibile;
     m_fake->stampante.copione.fallisceAlPrint = fallisceAlPrint;
     m_fake->stampante.copione.fallisceEndDoc = fallisceEndDoc;
-    m_fake->stampante.copione.filePdf = m_dir->filePath(QStringLiteral("x.pdf"));
-    frmStampa dlg(m_fake->platform, schedaDiProva(), nullptr);
+    if (pdf || intestazione.isEmpty())
+        m_fake->stampante.copione.filePdf = file;
+    const QDateTime prima = QDateTime::currentDateTime();
+    frmStampa dlg(m_fake->platform, schedaDiProva(), nullptr, nullptr, [] { return kAdesso; });
     QSignalSpy chiuso(&dlg, &QDialog::finished);
-    if (elenco) {
-        StampaElenco(m_fake->platform, nullptr, TipoElenco::Audio, QString(),
+    if (opzione.isEmpty()) {
+        StampaElenco(m_fake->platform, nullptr, TipoElenco::Ricerca, QStringLiteral("Brano: a"),
             { QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c") });
     } else {
         dlg.show();
+        QTest::mouseClick(dlg.findChild<QRadioButton*>(opzione), Qt::LeftButton);
         QTest::mouseClick(dlg.cmdStampa, Qt::LeftButton);
-        // Not closed as if printed: the user can try again or cancel.
-        QCOMPARE(chiuso.count(), 0);
-        QVERIFY(dlg.isVisible());
     }
+    const QDateTime dopo = QDateTime::currentDateTime();
+    const int domande = opzione.isEmpty() ? 1 : 0; // the list's prompt
+    if (!intestazione.isEmpty()) {
+        QCOMPARE(m_fake->stampante.documenti.size(), size_t(1));
+        const DocumentoRegistrato& doc = *m_fake->stampante.documenti.front();
+        const QStringList righe = doc.righeComplete();
+        QCOMPARE(righe.value(opzione.isEmpty() ? 1 : 2), intestazione);
+        QCOMPARE(righe.contains(QStringLiteral("seconda riga ") + kNbsp), testo);
+        QCOMPARE(doc.endDoc, 1);
+        // The footer carries the time of printing.
+        const QString piede = righe.value(righe.size() - (opzione.isEmpty() ? 1 : 2));
+        if (opzione.isEmpty()) {
+            const QDateTime ora = QDateTime::fromString(
+                piede, QStringLiteral("'Scheda stampata in data 'dd/MM/yyyy' alle ore 'HH:mm:ss"));
+            QVERIFY2(ora >= prima.addMSecs(-prima.time().msec()) && ora <= dopo, qPrintable(piede));
+        } else {
+            QCOMPARE(piede, kPiede);
+        }
+        QCOMPARE(m_fake->messaggi.mostrati.size(), domande);
+        QCOMPARE(
+            m_fake->shell.url_, pdf ? QList<QUrl> { QUrl::fromLocalFile(file) } : QList<QUrl>());
+        // Printed: the dialog closes.
+        QCOMPARE(chiuso.count(), opzione.isEmpty() ? 0 : 1);
+        QCOMPARE(dlg.result(), int(opzione.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        return;
+    }
+    QCOMPARE(chiuso.count(), 0);
+    QCOMPARE(dlg.isVisible(), !opzione.isEmpty());
     QCOMPARE(m_fake->messaggi.beep_, 1);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), elenco ? 2 : 1); // after the list's prompt
+    QCOMPARE(m_fake->messaggi.mostrati.size(), domande + 1);
     QCOMPARE(messaggio(m_fake->messaggi.mostrati.last()),
         messaggio(kErrore, QStringLiteral("Attenzione: Operazione non eseguibile"), Icona::Critica,
             Pulsanti::Ok));
     QVERIFY(m_fake->shell.url_.isEmpty());
-    // The printout is abandoned at the failing step.
     if (!ultima.isEmpty())
         QCOMPARE(m_fake->stampante.documenti.front()->operazioni.last(), ultima);
 }

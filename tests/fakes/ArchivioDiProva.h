@@ -44,6 +44,17 @@ inline bool scriviArchivio(const QString& percorso, const QList<Scheda>& schede)
     return true;
 }
 
+/** One record from the eight values already in Windows-1252, each padded with blanks. */
+inline QByteArray record(const QList<QByteArray>& valori)
+{
+    QByteArray r;
+    for (int k = 0; k < kNumeroCampi; ++k) {
+        const QByteArray v = valori.value(k);
+        r += v + QByteArray(kCampi[k].lunghezza - v.size(), ' ');
+    }
+    return r;
+}
+
 inline QByteArray leggiFile(const QString& percorso)
 {
     QFile f(percorso);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <vector>
@@ -14,13 +15,11 @@ namespace melodora::test {
 struct RigaStampata {
     QString testo;
     bool aCapo = true; ///< Print (true) or PrintSenzaACapo (false)
-    int tab = 0; ///< the Tab column that placed it, 0 for none
     QString font = QStringLiteral("Arial"); ///< a fresh document's font, as the real one
     double size = 10;
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    int scaleMode = 1;
     double scaleLeft = 0;
     double currentX = 0; ///< where the output began, in the current scale
 };
@@ -28,9 +27,9 @@ struct RigaStampata {
 /** What one document received: every call in order, and every output with its state. */
 struct DocumentoRegistrato {
     /**
-     * "Orientation 1", "FontName Arial", "FontSize 14", "FontBold true", "ScaleMode 1",
-     * "ScaleLeft -600", "CurrentX 600", "Tab 36", "Print " + text (line end),
-     * "Print; " + text (same line), "EndDoc". Queries (TextWidth, ScaleWidth) are not listed.
+     * Each call but the queries as its name and argument: "Orientation 1", "FontBold 1",
+     * "CurrentX 600", "Tab 36", "Print " + text (line end), "Print; " + text (same line),
+     * "EndDoc".
      */
     QStringList operazioni;
     QList<RigaStampata> righe;
@@ -70,59 +69,28 @@ public:
     {
     }
 
-    void Orientation(int valore) override { op(QStringLiteral("Orientation %1").arg(valore)); }
-    void FontName(const QString& nome) override
+    void Orientation(int v) override { op("Orientation", v); }
+    void FontName(const QString& v) override { op("FontName", m_stato.font = v); }
+    void FontSize(double v) override { op("FontSize", m_stato.size = v); }
+    void FontBold(bool v) override { op("FontBold", m_stato.bold = v); }
+    void FontItalic(bool v) override { op("FontItalic", m_stato.italic = v); }
+    void FontUnderline(bool v) override { op("FontUnderline", m_stato.underline = v); }
+    void ScaleMode(int v) override
     {
-        m_stato.font = nome;
-        op(QStringLiteral("FontName ") + nome);
-    }
-    void FontSize(double punti) override
-    {
-        m_stato.size = punti;
-        op(QStringLiteral("FontSize ") + QString::number(punti));
-    }
-    void FontBold(bool attivo) override
-    {
-        m_stato.bold = attivo;
-        op(QStringLiteral("FontBold ") + vero(attivo));
-    }
-    void FontItalic(bool attivo) override
-    {
-        m_stato.italic = attivo;
-        op(QStringLiteral("FontItalic ") + vero(attivo));
-    }
-    void FontUnderline(bool attivo) override
-    {
-        m_stato.underline = attivo;
-        op(QStringLiteral("FontUnderline ") + vero(attivo));
-    }
-    void ScaleMode(int modo) override
-    {
-        m_stato.scaleMode = modo;
-        if (modo == 1)
+        if (v == 1)
             m_stato.scaleLeft = 0;
-        op(QStringLiteral("ScaleMode %1").arg(modo));
+        op("ScaleMode", v);
     }
-    void ScaleLeft(double twips) override
-    {
-        m_stato.scaleLeft = twips;
-        op(QStringLiteral("ScaleLeft ") + QString::number(twips));
-    }
+    void ScaleLeft(double v) override { op("ScaleLeft", m_stato.scaleLeft = v); }
     double ScaleWidth() override { return m_copione.scaleWidth; }
-    void CurrentX(double x) override
-    {
-        m_stato.currentX = x;
-        op(QStringLiteral("CurrentX ") + QString::number(x));
-    }
+    void CurrentX(double v) override { op("CurrentX", m_stato.currentX = v); }
     double CurrentX() const override { return m_stato.currentX; }
     void Print(const QString& testo) override { stampa(testo, true); }
     void PrintSenzaACapo(const QString& testo) override { stampa(testo, false); }
     void Tab(int colonna) override
     {
-        const double x = (colonna - 1) * m_copione.larghezzaCarattere;
-        m_stato.currentX = x;
-        m_tab = colonna;
-        op(QStringLiteral("Tab %1").arg(colonna));
+        m_stato.currentX = (colonna - 1) * m_copione.larghezzaCarattere;
+        op("Tab", colonna);
     }
     double TextWidth(const QString& testo) override
     {
@@ -131,21 +99,17 @@ public:
     bool EndDoc() override
     {
         ++m_doc.endDoc;
-        op(QStringLiteral("EndDoc"));
-        if (m_copione.fallisceEndDoc)
-            m_fallito = true;
+        m_doc.operazioni.append(QStringLiteral("EndDoc"));
+        m_fallito = m_fallito || m_copione.fallisceEndDoc;
         return !m_fallito;
     }
     void NewPage() override
     {
         ++m_pagina;
-        op(QStringLiteral("NewPage"));
+        m_doc.operazioni.append(QStringLiteral("NewPage"));
     }
     int Page() const override { return m_pagina; }
-    void NumeriDiPagina(bool attivi) override
-    {
-        op(QStringLiteral("NumeriDiPagina ") + vero(attivi));
-    }
+    void NumeriDiPagina(bool v) override { op("NumeriDiPagina", v); }
     QString DeviceName() const override { return m_copione.deviceName; }
     bool fallito() const override { return m_fallito; }
     QString descrizioneErrore() const override
@@ -155,17 +119,19 @@ public:
     QString filePdf() const override { return m_copione.filePdf; }
 
 private:
-    static QString vero(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
-    void op(const QString& testo) { m_doc.operazioni.append(testo); }
+    template <typename T> void op(const char* nome, const T& valore)
+    {
+        m_doc.operazioni.append(
+            QLatin1String(nome) + QLatin1Char(' ') + QVariant(valore).toString());
+    }
     void stampa(const QString& testo, bool aCapo)
     {
         RigaStampata r = m_stato;
         r.testo = testo;
         r.aCapo = aCapo;
-        r.tab = m_tab;
-        m_tab = 0;
         m_doc.righe.append(r);
-        op((aCapo ? QStringLiteral("Print ") : QStringLiteral("Print; ")) + testo);
+        m_doc.operazioni.append(
+            (aCapo ? QStringLiteral("Print ") : QStringLiteral("Print; ")) + testo);
         if (m_prints++ == m_copione.fallisceAlPrint)
             m_fallito = true;
         m_stato.currentX = aCapo ? 0 : m_stato.currentX + TextWidth(testo);
@@ -174,7 +140,6 @@ private:
     DocumentoRegistrato& m_doc;
     CopioneStampa m_copione;
     RigaStampata m_stato;
-    int m_tab = 0;
     int m_prints = 0;
     int m_pagina = 1;
     bool m_fallito = false;
