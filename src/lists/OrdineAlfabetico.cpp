@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <numeric>
+#include <utility>
 #include <vector>
 
 namespace melodora {
@@ -98,54 +99,77 @@ std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
         });
         return ordine;
     }
-    // Every sort key in one buffer, rather than one allocation each; the first eight bytes
-    // of each, as a number, decide most comparisons without reaching into the buffer.
-    struct Chiave {
-        uint64_t inizio = 0;
-        size_t posizione = 0;
-        size_t lunghezza = 0; ///< without the final zero
+    // A whole sort key costs more than the sort. The first 32 bytes of each key (a dozen
+    // letters or more) order most texts; only texts alike so far get their whole keys, all
+    // in one buffer, compared among themselves.
+    constexpr int32_t kParte = 32;
+    struct Inizio {
+        std::array<uint64_t, kParte / 8> byte {};
+        bool intero = false; ///< the part is the whole key
     };
-    std::vector<Chiave> chiavi(ordine.size());
-    std::vector<uint8_t> byte(ordine.size() * 128);
-    size_t usati = 0;
-    for (size_t i = 0; i < chiavi.size(); ++i) {
+    std::vector<Inizio> inizi(ordine.size());
+    for (size_t i = 0; i < inizi.size(); ++i) {
         const QString& t = testi.at(static_cast<qsizetype>(i));
-        const auto* c = reinterpret_cast<const UChar*>(t.utf16());
-        const auto n = static_cast<int32_t>(t.size());
-        auto scrivi = [&] {
-            const size_t spazio = std::min<size_t>(byte.size() - usati, INT32_MAX);
-            return static_cast<size_t>(
-                ucol_getSortKey(u, c, n, byte.data() + usati, static_cast<int32_t>(spazio)));
-        };
-        size_t scritti = scrivi();
-        if (scritti > byte.size() - usati) {
-            byte.resize(std::max(byte.size() * 2, usati + scritti));
-            scritti = scrivi();
-        }
-        Chiave& k = chiavi[i];
-        k.posizione = usati;
-        k.lunghezza = scritti > 0 ? scritti - 1 : 0;
-        for (size_t b = 0; b < 8; ++b)
-            k.inizio = (k.inizio << 8) | (b < k.lunghezza ? byte[usati + b] : 0);
-        usati += scritti;
+        UCharIterator it;
+        uiter_setString(
+            &it, reinterpret_cast<const UChar*>(t.utf16()), static_cast<int32_t>(t.size()));
+        uint32_t stato[2] = { 0, 0 };
+        UErrorCode errore = U_ZERO_ERROR;
+        std::array<uint8_t, kParte> b {};
+        const int32_t n = ucol_nextSortKeyPart(u, &it, stato, b.data(), kParte, &errore);
+        for (size_t k = 0; k < b.size(); ++k)
+            inizi[i].byte[k / 8] = (inizi[i].byte[k / 8] << 8) | b[k];
+        // No byte inside a key is zero: a key that ends differs from one that goes on.
+        inizi[i].intero = U_SUCCESS(errore) && n < kParte;
     }
-    std::sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
-        const Chiave& a = chiavi[static_cast<size_t>(i)];
-        const Chiave& b = chiavi[static_cast<size_t>(j)];
-        if (a.inizio != b.inizio)
-            return a.inizio < b.inizio;
-        // No byte inside a key is zero, so a key that ends before the other comes first.
-        const size_t comuni = std::min(a.lunghezza, b.lunghezza);
-        int r = comuni > 8
-            ? std::memcmp(byte.data() + a.posizione + 8, byte.data() + b.posizione + 8, comuni - 8)
-            : 0;
-        if (r == 0)
-            r = a.lunghezza < b.lunghezza ? -1 : a.lunghezza > b.lunghezza ? 1 : 0;
-        // Whole keys alike: the case, then the code units, then the first given.
-        if (r == 0)
-            r = spareggio(testi.at(i), testi.at(j));
-        return r != 0 ? r < 0 : i < j;
-    });
+    auto inizio = [&](qsizetype i) -> const Inizio& { return inizi[static_cast<size_t>(i)]; };
+    std::sort(ordine.begin(), ordine.end(),
+        [&](qsizetype i, qsizetype j) { return inizio(i).byte < inizio(j).byte; });
+
+    std::vector<uint8_t> byte;
+    std::vector<std::pair<size_t, size_t>> chiave(ordine.size()); // where, how long
+    for (size_t a = 0; a < ordine.size();) {
+        size_t z = a + 1;
+        while (z < ordine.size() && inizio(ordine[z]).byte == inizio(ordine[a]).byte)
+            ++z;
+        const auto da = ordine.begin() + static_cast<std::ptrdiff_t>(a);
+        const auto fino = ordine.begin() + static_cast<std::ptrdiff_t>(z);
+        if (z - a > 1 && inizio(ordine[a]).intero) {
+            // Whole keys alike: the case, then the code units, then the first given.
+            std::sort(da, fino, [&](qsizetype i, qsizetype j) {
+                const int r = spareggio(testi.at(i), testi.at(j));
+                return r != 0 ? r < 0 : i < j;
+            });
+        } else if (z - a > 1) {
+            byte.clear();
+            for (size_t k = a; k < z; ++k) {
+                const QString& t = testi.at(ordine[k]);
+                const auto* c = reinterpret_cast<const UChar*>(t.utf16());
+                const auto n = static_cast<int32_t>(t.size());
+                const size_t dove = byte.size();
+                byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
+                auto scritti = static_cast<size_t>(ucol_getSortKey(
+                    u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
+                if (scritti > byte.size() - dove) {
+                    byte.resize(dove + scritti);
+                    scritti = static_cast<size_t>(ucol_getSortKey(
+                        u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
+                }
+                byte.resize(dove + scritti);
+                chiave[static_cast<size_t>(ordine[k])] = { dove, scritti };
+            }
+            std::sort(da, fino, [&](qsizetype i, qsizetype j) {
+                const auto [pa, na] = chiave[static_cast<size_t>(i)];
+                const auto [pb, nb] = chiave[static_cast<size_t>(j)];
+                // Each key ends with its zero, which no byte inside one is.
+                int r = std::memcmp(byte.data() + pa, byte.data() + pb, std::min(na, nb));
+                if (r == 0)
+                    r = spareggio(testi.at(i), testi.at(j));
+                return r != 0 ? r < 0 : i < j;
+            });
+        }
+        a = z;
+    }
     return ordine;
 }
 
