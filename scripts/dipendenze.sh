@@ -17,7 +17,7 @@ set -euo pipefail
 PROGRAMMA=(
   cmake make g++ qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libasound2-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation xdg-utils
-  pkg-config libtag1-dev
+  pkg-config libtag1-dev libicu-dev
 )
 PROVA=(
   clang-format fonts-dejavu-core poppler-utils sox libsox-fmt-mp3

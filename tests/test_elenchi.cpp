@@ -341,6 +341,14 @@ void TestElenchi::cli_data()
         << "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
            "Volare - Domenico Modugno: schede 1, 3, 6\n"
         << QString();
+    // Two groups read alike once title and artist are joined: the first card's comes first.
+    QTest::newRow("doppioni: ß, œ; gruppi che si leggono uguali")
+        << QStringList { "Mare|Blu - Sole", "Mare - Blu|Sole", "MARE|blu  -  sole",
+               "mare  blu|sole", "Straße|Cœur", "STRASSE|coeur" }
+        << QStringList { "duplicates" } << 1
+        << "Mare - Blu - Sole: schede 1, 3\nMare - Blu - Sole: schede 2, 4\n"
+           "Straße - Cœur: schede 5, 6\n"
+        << QString();
 }
 
 void TestElenchi::cli()
@@ -403,6 +411,29 @@ void TestElenchi::parole_data()
                                         << "amores" << false;
     QTest::newRow("solo punteggiatura") << "amore"
                                         << " ,.; " << false;
+    // Long texts, read eight bytes at a time: plain first letters, then bytes above 127.
+    QTest::newRow("à dentro una parola") << "Questa è la città di là"
+                                         << "a" << false;
+    QTest::newRow("à in testa") << "Àncora una volta, perché àmbito"
+                                << "ambit ancora" << true;
+    QTest::newRow("seconda lettera accentata") << "Sei lontano, Lì dove vai"
+                                               << "li" << true;
+    QTest::newRow("ß dentro una parola") << "Eine große Straße, lang"
+                                         << "ss" << false;
+    QTest::newRow("œ in testa") << "Il mio cœur e le œuvre"
+                                << "oeuv" << true;
+    QTest::newRow("œ dentro una parola") << "Il mio cœur batte forte"
+                                         << "oe" << false;
+    QTest::newRow("spazio indivisibile") << "amore\u00A0mio per sempre"
+                                         << "mio amo" << true;
+    QTest::newRow("cifre") << "Nel 1999 e nel 2000, cantavo"
+                           << "20 19" << true;
+    QTest::newRow("cifre dentro") << "Nel 1999 e nel 2000, cantavo"
+                                  << "99" << false;
+    QTest::newRow("½ dopo una cifra") << "Bevo litri3½ al giorno"
+                                      << "2 giorno" << true;
+    QTest::newRow("dopo l'apostrofo") << "Canto dell'amore e l'anima mia"
+                                      << "anim amo" << true;
 }
 
 void TestElenchi::parole()

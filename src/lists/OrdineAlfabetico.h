@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <vector>
+
 namespace melodora {
 
 /**
@@ -19,6 +21,12 @@ inline bool precedeAlfabetico(QStringView a, QStringView b)
 {
     return confrontaAlfabetico(a, b) < 0;
 }
+
+/**
+ * The positions of @p testi in that order; equal texts keep the order they have. A long list
+ * costs little more than reading it.
+ */
+std::vector<qsizetype> ordineAlfabetico(const QStringList& testi);
 
 /** Sorts the entries in that order. */
 void ordinaAlfabetico(QStringList& voci);

@@ -6,7 +6,12 @@
 #include "lists/OrdineAlfabetico.h"
 
 #include <QByteArrayView>
-#include <QHash>
+#include <QHashFunctions>
+#include <QVarLengthArray>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <array>
@@ -14,6 +19,9 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace melodora {
 
@@ -101,25 +109,6 @@ namespace {
         while (n > 0 && p[n - 1] == ' ')
             --n;
         return QByteArrayView(p, n);
-    }
-
-    /**
-     * Folds bytes into @p buffer (resized, never shrunk): four characters are copied for every
-     * byte and the pointer moves by the fold's length, so the loop has no branch.
-     */
-    qsizetype piegaByte(QByteArrayView testo, std::u16string& buffer)
-    {
-        const size_t serve = static_cast<size_t>(testo.size()) * 4 + 4;
-        if (buffer.size() < serve)
-            buffer.resize(serve);
-        const auto& pieghe = piegheCodePage();
-        char16_t* out = buffer.data();
-        for (const char b : testo) {
-            const PiegaByte& p = pieghe[static_cast<unsigned char>(b)];
-            std::memcpy(out, p.c.data(), sizeof p.c);
-            out += p.n;
-        }
-        return out - buffer.data();
     }
 
     /** The fields a search by words reads. */
@@ -214,11 +203,20 @@ CriterioParole::CriterioParole(const QString& criterio)
                 = std::find(f.c.begin(), f.c.begin() + f.n, w[0]) != f.c.begin() + f.n;
         }
         m_primoByte.push_back(primo);
+        bool soloInizio = true;
+        for (const PiegaByte& f : pieghe) {
+            for (int k0 = 1; k0 < f.n; ++k0)
+                soloInizio &= f.c[static_cast<size_t>(k0)] != w[0];
+        }
+        m_soloInizio.push_back(soloInizio);
         m_primoAlto.push_back(std::find(primo.begin() + 128, primo.end(), true) != primo.end());
-        const char16_t c = w[0];
-        m_primoAscii.push_back((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')
+        auto ascii = [](char16_t c) {
+            return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')
                 ? static_cast<unsigned char>(c)
-                : 0);
+                : 0;
+        };
+        m_primoAscii.push_back(ascii(w[0]));
+        m_secondoAscii.push_back(w.size() > 1 ? ascii(w[1]) : 0);
     }
 }
 
@@ -304,18 +302,85 @@ bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
     };
 
     qsizetype i = 0;
-    if (const uint64_t ascii = m_primoAscii[k]; ascii != 0) {
+    if (const uint64_t ascii = m_primoAscii[k]; ascii != 0 && n > 0) {
         // Eight bytes at a time: only the letter in either case (a capital differs by 0x20)
         // and, for some letters, bytes above 127 can begin the word; most blocks hold neither.
+        // When the word's second character is a plain letter or digit too, a plain first
+        // letter must be followed by that one or by a byte above 127 (an ASCII byte folds to
+        // itself alone). And no word begins right after a plain letter or digit. What is left
+        // is tried byte by byte: few places even for a common first letter.
         constexpr uint64_t kUni = 0x0101010101010101ULL;
         constexpr uint64_t kAlti = 0x8080808080808080ULL;
+        constexpr uint64_t kMinuscole = 0x2020202020202020ULL;
         const uint64_t alti = m_primoAlto[k] ? kAlti : 0;
-        for (; i + 8 <= n; i += 8) {
+        const uint64_t secondo = m_secondoAscii[k];
+        const uint64_t solo = m_soloInizio[k] ? ~uint64_t(0) : 0;
+        // The high bit of each byte equal to @p c, either case (a few more, never fewer).
+        auto uguali = [](uint64_t otto, uint64_t c) {
+            const uint64_t x = (otto | kMinuscole) ^ (c * kUni);
+            return (x - kUni) & ~x & kAlti;
+        };
+        // The high bit of each plain letter or digit: exact, no carry crosses a byte.
+        auto alfanumerici = [](uint64_t otto) {
+            const uint64_t y = otto & ~kAlti;
+            auto almeno = [&](uint64_t v, uint64_t lo) { return (v + (0x80 - lo) * kUni) & kAlti; };
+            auto alPiu = [&](uint64_t v, uint64_t hi) { return ~(v + (0x7F - hi) * kUni) & kAlti; };
+            const uint64_t z = y | kMinuscole;
+            return ((almeno(z, 'a') & alPiu(z, 'z')) | (almeno(y, '0') & alPiu(y, '9'))) & ~otto;
+        };
+        if (prova(0))
+            return true;
+        i = 1;
+#if defined(__SSE2__)
+        // The same tests sixteen bytes at a time, where the processor has the instructions.
+        const __m128i primoV = _mm_set1_epi8(static_cast<char>(ascii));
+        const __m128i secondoV = _mm_set1_epi8(static_cast<char>(secondo));
+        const __m128i minuscoleV = _mm_set1_epi8(0x20);
+        auto tra = [](__m128i v, char lo, char hi) { // signed: bytes above 127 fall outside
+            return _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(hi + 1)), v));
+        };
+        auto maschera = [](__m128i v) { return static_cast<uint32_t>(_mm_movemask_epi8(v)); };
+        for (; i + 17 <= n; i += 16) {
+            const auto* q = reinterpret_cast<const __m128i*>(p + i);
+            const __m128i prima = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 1));
+            const __m128i otto = _mm_loadu_si128(q);
+            const __m128i dopo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            uint32_t semplici = maschera(_mm_cmpeq_epi8(_mm_or_si128(otto, minuscoleV), primoV));
+            if (secondo != 0)
+                semplici &= maschera(_mm_cmpeq_epi8(_mm_or_si128(dopo, minuscoleV), secondoV))
+                    | maschera(dopo);
+            const uint32_t alte = alti != 0 ? maschera(otto) : 0;
+            if (alte == 0 && semplici == 0)
+                continue;
+            const __m128i z = _mm_or_si128(prima, minuscoleV);
+            const uint32_t dopoParola
+                = maschera(_mm_or_si128(tra(z, 'a', 'z'), tra(prima, '0', '9')));
+            uint32_t candidati
+                = (semplici & ~dopoParola) | (alte & ~(dopoParola & static_cast<uint32_t>(solo)));
+            while (candidati != 0) {
+                if (prova(i + std::countr_zero(candidati)))
+                    return true;
+                candidati &= candidati - 1;
+            }
+        }
+#endif
+        for (; i + 9 <= n; i += 8) {
+            uint64_t prima = 0;
             uint64_t otto = 0;
+            uint64_t dopo = 0;
+            std::memcpy(&prima, p + i - 1, sizeof prima);
             std::memcpy(&otto, p + i, sizeof otto);
-            const uint64_t x = (otto | 0x2020202020202020ULL) ^ (ascii * kUni);
-            // The high bit of each byte that may begin the word (a few more, never fewer).
-            uint64_t candidati = ((x - kUni) & ~x & kAlti) | (otto & alti);
+            std::memcpy(&dopo, p + i + 1, sizeof dopo);
+            uint64_t semplici = uguali(otto, ascii);
+            if (secondo != 0)
+                semplici &= uguali(dopo, secondo) | (dopo & kAlti);
+            // Bytes above 127 are common in Italian, and blocks that hold one come and go too
+            // irregularly for a branch: where they can begin the word, every block goes on.
+            if (alti == 0 && semplici == 0)
+                continue;
+            const uint64_t dopoParola = alfanumerici(prima);
+            uint64_t candidati = (semplici & ~dopoParola) | (otto & alti & ~(dopoParola & solo));
             while (candidati != 0) {
                 if (prova(i + std::countr_zero(candidati) / 8))
                     return true;
@@ -334,12 +399,17 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 {
     if (vuoto())
         return false;
+    QVarLengthArray<QByteArrayView, 8> pieni;
+    for (const QByteArrayView t : testi) {
+        if (const QByteArrayView v = senzaSpaziFinali(t.data(), t.size()); !v.isEmpty())
+            pieni.append(v);
+    }
     // Every word must be found: the first one missing ends the test, which is what most
     // cards of a search do.
     for (size_t k = 0; k < m_parole.size(); ++k) {
         bool trovata = false;
-        for (const QByteArrayView t : testi) {
-            if (inizioDiParola(k, senzaSpaziFinali(t.data(), t.size()))) {
+        for (const QByteArrayView t : pieni) {
+            if (inizioDiParola(k, t)) {
                 trovata = true;
                 break;
             }
@@ -380,40 +450,116 @@ QString chiaveConfronto(QStringView testo)
 Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& gruppi)
 {
     gruppi.clear();
-    QHash<QString, qsizetype> perChiave;
-    QList<GruppoDoppioni> tutti;
-    std::u16string buffer;
-    auto chiave = [&](const char* record, Campo campo) {
-        const qsizetype n = piegaByte(
-            senzaSpaziFinali(record + info(campo).offset, info(campo).lunghezza), buffer);
-        return soloParole(buffer.data(), n);
+    // Each byte's letters and digits once folded, so that a key is built from the bytes
+    // without a string of its own; the first card's title and artist are kept as bytes, and
+    // decoded only for the groups that are shown.
+    static const auto soloLettere = [] {
+        std::array<PiegaByte, 256> a = piegheCodePage();
+        for (PiegaByte& f : a) {
+            const QString p = soloParole(f.c.data(), f.n);
+            f.n = static_cast<uint8_t>(p.size());
+            for (qsizetype i = 0; i < p.size(); ++i)
+                f.c[static_cast<size_t>(i)] = p.at(i).unicode();
+        }
+        return a;
+    }();
+    struct Gruppo {
+        size_t chiave; ///< where its key begins in chiavi
+        size_t lunghezza; ///< of the key
+        size_t byte; ///< where the first card's title, then its artist, begin in primo
+        qsizetype brano;
+        qsizetype artista;
+        qsizetype schede = 0;
+    };
+    std::vector<Gruppo> tutti;
+    std::u16string chiavi; // every group's key, one after another
+    std::string primo;
+    std::vector<std::pair<size_t, qint64>> gruppoDi; // (group, card) for each card with a title
+    // Open addressing, the group's position + 1 in each used place; never more than half full.
+    std::vector<uint32_t> posti(1 << 16, 0);
+    std::u16string k;
+    auto aggiungi = [&](size_t& n, QByteArrayView testo) {
+        // Four units copied for each byte, the end moved by the fold's length: no branch.
+        for (const char b : testo) {
+            const PiegaByte& f = soloLettere[static_cast<unsigned char>(b)];
+            std::memcpy(k.data() + n, f.c.data(), sizeof f.c);
+            n += f.n;
+        }
     };
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        const QString brano = chiave(record, Campo::Brano);
-        if (brano.isEmpty())
+        auto campo = [record](Campo c) {
+            return senzaSpaziFinali(record + info(c).offset, info(c).lunghezza);
+        };
+        const QByteArrayView brano = campo(Campo::Brano);
+        const QByteArrayView artista = campo(Campo::Artista);
+        k.resize(std::max(k.size(), static_cast<size_t>(brano.size() + artista.size()) * 4 + 8));
+        size_t lunghezza = 0;
+        aggiungi(lunghezza, brano);
+        if (lunghezza == 0)
             return true;
         // A unit separator cannot be a letter or a digit, so no two pairs join alike.
-        const QString k = brano + QChar(0x1F) + chiave(record, Campo::Artista);
-        auto it = perChiave.find(k);
-        if (it == perChiave.end()) {
-            auto campo = [record](Campo c) {
-                return togliSpazi(cp1252::decodifica(record + info(c).offset, info(c).lunghezza));
-            };
-            it = perChiave.insert(k, tutti.size());
-            tutti.append({ campo(Campo::Brano), campo(Campo::Artista), {} });
+        k[lunghezza++] = u'\x1F';
+        aggiungi(lunghezza, artista);
+        const std::u16string_view chiave(k.data(), lunghezza);
+        const size_t maschera = posti.size() - 1;
+        size_t posto
+            = qHash(QStringView(chiave.data(), static_cast<qsizetype>(lunghezza))) & maschera;
+        while (posti[posto] != 0) {
+            const Gruppo& g = tutti[posti[posto] - 1];
+            if (std::u16string_view(chiavi.data() + g.chiave, g.lunghezza) == chiave)
+                break;
+            posto = (posto + 1) & maschera;
         }
-        tutti[*it].schede.append(n);
+        if (posti[posto] == 0) {
+            tutti.push_back(
+                { chiavi.size(), lunghezza, primo.size(), brano.size(), artista.size() });
+            chiavi.append(chiave);
+            primo.append(brano.data(), static_cast<size_t>(brano.size()));
+            primo.append(artista.data(), static_cast<size_t>(artista.size()));
+            posti[posto] = static_cast<uint32_t>(tutti.size());
+            if (tutti.size() * 2 > posti.size()) {
+                std::vector<uint32_t> nuovi(posti.size() * 2, 0);
+                for (size_t i = 0; i < tutti.size(); ++i) {
+                    const Gruppo& g = tutti[i];
+                    size_t p = qHash(QStringView(
+                                   chiavi.data() + g.chiave, static_cast<qsizetype>(g.lunghezza)))
+                        & (nuovi.size() - 1);
+                    while (nuovi[p] != 0)
+                        p = (p + 1) & (nuovi.size() - 1);
+                    nuovi[p] = static_cast<uint32_t>(i + 1);
+                }
+                posti = std::move(nuovi);
+            }
+            gruppoDi.emplace_back(tutti.size() - 1, n);
+        } else {
+            gruppoDi.emplace_back(posti[posto] - 1, n);
+        }
+        ++tutti[gruppoDi.back().first].schede;
         return true;
     });
-    for (GruppoDoppioni& g : tutti) {
-        if (g.schede.size() > 1)
-            gruppi.append(std::move(g));
+    // The shown groups, in the order of their first cards, each with its cards ascending.
+    std::vector<qsizetype> mostrato(tutti.size(), -1);
+    for (const auto& [g, n] : gruppoDi) {
+        if (tutti[g].schede < 2)
+            continue;
+        if (mostrato[g] < 0) {
+            mostrato[g] = gruppi.size();
+            const char* b = primo.data() + tutti[g].byte;
+            gruppi.append({ togliSpazi(cp1252::decodifica(b, tutti[g].brano)),
+                togliSpazi(cp1252::decodifica(b + tutti[g].brano, tutti[g].artista)), {} });
+        }
+        gruppi[mostrato[g]].schede.append(n);
     }
-    std::stable_sort(
-        gruppi.begin(), gruppi.end(), [](const GruppoDoppioni& a, const GruppoDoppioni& b) {
-            return precedeAlfabetico(a.brano + QStringLiteral(" - ") + a.artista,
-                b.brano + QStringLiteral(" - ") + b.artista);
-        });
+    QStringList voci;
+    voci.reserve(gruppi.size());
+    for (const GruppoDoppioni& g : gruppi)
+        voci.append(g.brano + QStringLiteral(" - ") + g.artista);
+    // In list order; groups that read alike keep the order of their first cards.
+    QList<GruppoDoppioni> ordinati;
+    ordinati.reserve(gruppi.size());
+    for (const qsizetype i : ordineAlfabetico(voci))
+        ordinati.append(std::move(gruppi[i]));
+    gruppi = std::move(ordinati);
     return esito;
 }
 

@@ -66,6 +66,10 @@ private:
      * lower case (0 otherwise): only it, its capital and bytes above 127 can begin the word.
      */
     std::vector<unsigned char> m_primoAscii;
+    /** The same for each word's second character, where the first is such a one. */
+    std::vector<unsigned char> m_secondoAscii;
+    /** For each word, whether its first character begins every fold that holds it (not ß's). */
+    std::vector<char> m_soloInizio;
     /** For each word, whether any byte above 127 can begin it (à, ç, œ, ß...). */
     std::vector<char> m_primoAlto;
 };
