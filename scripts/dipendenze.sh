@@ -22,7 +22,7 @@ PROGRAMMA=(
 PROVA=(
   clang-format fonts-dejavu-core poppler-utils sox libsox-fmt-mp3
   xvfb xauth imagemagick xdotool python3-pil python3-mutagen
-  dpkg-dev file desktop-file-utils appstream ninja-build
+  dpkg-dev file desktop-file-utils appstream ninja-build lld
 )
 SERVER_AUDIO=(pulseaudio pulseaudio-utils libasound2-plugins)
 FUZZ=(clang libclang-rt-14-dev)

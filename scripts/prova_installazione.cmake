@@ -17,19 +17,20 @@ endif()
 file(RENAME ${PREFISSO}/installato ${PREFISSO}/copiato)
 set(cartella ${PREFISSO}/copiato)
 
-foreach(f bin/melodora bin/melodora-cli bin/Sonoria.hlp share/applications/melodora.desktop
+foreach(f bin/melodora bin/melodora-cli bin/Sonoria.hlp lib/melodora/libmelodora-periferiche.so
+    share/applications/melodora.desktop
     share/icons/hicolor/64x64/apps/melodora.png share/icons/hicolor/256x256/apps/melodora.png)
   if(NOT EXISTS ${cartella}/${f})
     message(FATAL_ERROR "manca ${f} nella cartella installata")
   endif()
 endforeach()
 
-foreach(programma melodora melodora-cli)
-  execute_process(COMMAND ldd ${cartella}/bin/${programma} OUTPUT_VARIABLE librerie)
+foreach(programma bin/melodora bin/melodora-cli lib/melodora/libmelodora-periferiche.so)
+  execute_process(COMMAND ldd ${cartella}/${programma} OUTPUT_VARIABLE librerie)
   if(librerie MATCHES "not found" OR librerie MATCHES "${CARTELLA_BUILD}")
     message(FATAL_ERROR "${programma}: librerie mancanti o della cartella di build:\n${librerie}")
   endif()
-  execute_process(COMMAND readelf -d ${cartella}/bin/${programma} OUTPUT_VARIABLE dinamica)
+  execute_process(COMMAND readelf -d ${cartella}/${programma} OUTPUT_VARIABLE dinamica)
   if(dinamica MATCHES "${CARTELLA_BUILD}" OR dinamica MATCHES "${PREFISSO}")
     message(FATAL_ERROR "${programma}: RPATH verso la cartella di build o d'installazione")
   endif()

@@ -31,7 +31,8 @@ execute_process(COMMAND dpkg-deb -x ${deb} ${radice} RESULT_VARIABLE esito)
 if(esito)
   message(FATAL_ERROR "dpkg-deb -x non riuscito")
 endif()
-foreach(f bin/melodora bin/melodora-cli share/melodora/Sonoria.hlp
+foreach(f bin/melodora bin/melodora-cli lib/melodora/libmelodora-periferiche.so
+    share/melodora/Sonoria.hlp
     share/applications/melodora.desktop share/icons/hicolor/64x64/apps/melodora.png
     share/icons/hicolor/256x256/apps/melodora.png
     share/metainfo/org.melodora.Melodora.metainfo.xml share/man/man1/melodora-cli.1.gz)

@@ -36,7 +36,7 @@ prova_ci=$(richiesti test.sh true)
 # What only the tests use: none of it on the machine of someone who just runs the program,
 # and never a sound server.
 for p in pulseaudio pulseaudio-utils libasound2-plugins clang clang-format sox xvfb \
-  imagemagick poppler-utils xdotool python3-mutagen appstream dpkg-dev ccache; do
+  imagemagick poppler-utils xdotool python3-mutagen appstream dpkg-dev ccache lld; do
   grep -qx "$p" <<<"$esecuzione" && sbaglio "run.sh installerebbe $p"
 done
 for p in cmake g++ qt6-base-dev qt6-multimedia-dev libasound2-dev gstreamer1.0-plugins-base \
@@ -45,7 +45,7 @@ for p in cmake g++ qt6-base-dev qt6-multimedia-dev libasound2-dev gstreamer1.0-p
 done
 # The test run adds to the program's set and takes nothing away from it.
 comm -23 <(echo "$esecuzione") <(echo "$prova") | grep . && sbaglio "test.sh non installa tutto ciò che installa run.sh"
-for p in libtag1-dev python3-mutagen clang-format xvfb appstream; do
+for p in libtag1-dev python3-mutagen clang-format xvfb appstream lld; do
   grep -qx "$p" <<<"$prova" || sbaglio "test.sh non installerebbe $p"
 done
 grep -qx pulseaudio <<<"$prova" && sbaglio "test.sh installerebbe pulseaudio fuori da una macchina di prova"

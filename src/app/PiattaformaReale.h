@@ -2,12 +2,9 @@
 
 #include "platform/Avanzamento.h"
 #include "platform/FileOps.h"
-#include "platform/LettoreTag.h"
-#include "platform/MediaQt.h"
-#include "platform/MixerAlsa.h"
+#include "platform/PerifericheRitardate.h"
 #include "platform/Platform.h"
 #include "platform/ServiziQt.h"
-#include "platform/StampanteQt.h"
 
 namespace melodora {
 
@@ -15,9 +12,10 @@ namespace melodora {
 class PiattaformaReale {
 public:
     PiattaformaReale()
-        : m_media(m_messaggi)
-        , m_platform { m_messaggi, m_guida, m_tasti, m_dialoghi, m_media, m_mixer, m_stampante,
-            m_shell, fileOpsReali(), lettoreTagReale(), m_avanzamento }
+        : m_periferiche(m_messaggi)
+        , m_platform { m_messaggi, m_guida, m_tasti, m_dialoghi, m_periferiche.media(),
+            m_periferiche.mixer(), m_periferiche.stampante(), m_shell, fileOpsReali(),
+            m_periferiche.tag(), m_avanzamento }
     {
     }
     PiattaformaReale(const PiattaformaReale&) = delete;
@@ -30,9 +28,8 @@ private:
     QtHelpService m_guida;
     QtKeyService m_tasti;
     QtFileDialogService m_dialoghi;
-    QtMediaService m_media;
-    AlsaMixerService m_mixer;
-    QtPrinterService m_stampante;
+    // Playback, the mixer, the printer and the tags, loaded when first used.
+    PerifericheRitardate m_periferiche;
     QtShellService m_shell;
     QtProgressService m_avanzamento;
     Platform m_platform;

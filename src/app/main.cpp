@@ -1,5 +1,6 @@
 #include "app/PiattaformaReale.h"
 #include "main_window/frmSonoria.h"
+#include "platform/Controlli.h"
 
 #include <QApplication>
 
@@ -8,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Melodora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/img/melodora.png")));
+    QApplication::setWindowIcon(QIcon(melodora::immagine(QStringLiteral("melodora"))));
 
     melodora::PiattaformaReale reale;
     melodora::FiltroF1 f1(reale.platform().guida);

@@ -1,9 +1,11 @@
 #include "platform/Controlli.h"
 
 #include <QFrame>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QToolButton>
@@ -28,7 +30,17 @@ void coloraSfondo(QWidget* w, const QColor& colore)
 
 QPixmap immagine(const QString& nome)
 {
-    return QPixmap(QStringLiteral(":/img/") + nome + QStringLiteral(".png"));
+    const QString percorso = QStringLiteral(":/img/") + nome + QStringLiteral(".png");
+    QPixmap pm;
+    if (QPixmapCache::find(percorso, &pm))
+        return pm;
+    // Read as the PNG it is: left to guess, Qt first asks every image plug-in, loading them
+    // all (and the JPEG library) before the window can show.
+    QImageReader lettore(percorso, "png");
+    lettore.setAutoDetectImageFormat(false);
+    pm = QPixmap::fromImageReader(&lettore);
+    QPixmapCache::insert(percorso, pm);
+    return pm;
 }
 
 QToolButton* creaPulsante(QWidget* parent, const QString& objectName, const QString& nomeImmagine,
