@@ -8,10 +8,9 @@
 
 namespace melodora {
 
-ControlloRiproduzione::ControlloRiproduzione(MediaService& media, QAbstractButton* play,
-    QAbstractButton* pause, QAbstractButton* stop, std::function<QString()> fileCorrente)
+ControlloRiproduzione::ControlloRiproduzione(MediaService& media, QAbstractButton* pause,
+    QAbstractButton* stop, std::function<QString()> fileCorrente)
     : m_media(media)
-    , m_play(play)
     , m_pause(pause)
     , m_stop(stop)
     , m_file(std::move(fileCorrente))

@@ -20,8 +20,8 @@ class MediaService;
 class ControlloRiproduzione {
 public:
     /** @p fileCorrente gives the window's current file (untrimmed). */
-    ControlloRiproduzione(MediaService& media, QAbstractButton* play, QAbstractButton* pause,
-        QAbstractButton* stop, std::function<QString()> fileCorrente);
+    ControlloRiproduzione(MediaService& media, QAbstractButton* pause, QAbstractButton* stop,
+        std::function<QString()> fileCorrente);
 
     /** True when the current file, without its blanks, is empty. */
     bool nessunFile() const;
@@ -44,7 +44,6 @@ private:
     void chiudi();
 
     MediaService& m_media;
-    QAbstractButton* m_play;
     QAbstractButton* m_pause;
     QAbstractButton* m_stop;
     std::function<QString()> m_file;

@@ -48,7 +48,7 @@ frmElencoURL::frmElencoURL(
     setWindowTitle(DidascaliaAudio);
     creaControlli();
     m_riproduzione = std::make_unique<ControlloRiproduzione>(
-        m_platform.media, cmdPlay, cmdPause, cmdStop, [this] { return fileCorrente(); });
+        m_platform.media, cmdPause, cmdStop, [this] { return fileCorrente(); });
     Form_Load();
 }
 

@@ -83,7 +83,7 @@ ControlloRiproduzione& frmSonoria::riproduzione()
 {
     if (!m_riproduzione)
         m_riproduzione.emplace(
-            m_platform.media, cmdPlay, cmdPause, cmdStop, [this] { return txtMP3->text(); });
+            m_platform.media, cmdPause, cmdStop, [this] { return txtMP3->text(); });
     return *m_riproduzione;
 }
 
