@@ -73,11 +73,13 @@ void AnimazioneTitolo::estrai()
 {
     const QString risorsa = QStringLiteral(":/starman.gif");
     QTimer::singleShot(0, this, [risorsa] { ExtractResource(risorsa, starman()); });
-    // Until the first run, element 0 shows the animation's first image, still.
-    QImageReader lettore(risorsa);
-    const QImage primo = lettore.read();
+    // Until the first run, element 0 shows the animation's first image, still: decoded when
+    // the program was built, so that start-up loads no image plug-in for it.
+    QImage primo = immagineDecodificata(QStringLiteral("starman"));
+    if (primo.isNull())
+        primo = QImageReader(risorsa, "gif").read();
     if (!primo.isNull())
-        m_image1.front()->setPixmap(QPixmap::fromImage(primo));
+        m_image1.front()->setPixmap(QPixmap::fromImage(std::move(primo)));
 }
 
 QLabel* AnimazioneTitolo::elemento(int indice) const

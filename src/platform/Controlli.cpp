@@ -7,8 +7,11 @@
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QPlainTextEdit>
+#include <QResource>
 #include <QTextDocument>
 #include <QToolButton>
+
+#include <cstring>
 
 namespace melodora {
 
@@ -28,17 +31,50 @@ void coloraSfondo(QWidget* w, const QColor& colore)
     w->setPalette(p);
 }
 
+// A header of four native words (width, height, format, bytes per line), then the lines
+// (resources/decodifica_immagini.cpp).
+QImage immagineDecodificata(const QString& nome)
+{
+    const QResource risorsa(QStringLiteral(":/decodificate/") + nome + QStringLiteral(".argb"));
+    const uchar* dati = risorsa.data();
+    const qint64 dimensione = risorsa.size();
+    quint32 testata[4] = {};
+    if (!dati || risorsa.compressionAlgorithm() != QResource::NoCompression
+        || dimensione < qint64(sizeof testata))
+        return {};
+    std::memcpy(testata, dati, sizeof testata);
+    const auto [larghezza, altezza, formato, riga] = testata;
+    const bool formatoNoto
+        = formato == QImage::Format_ARGB32_Premultiplied || formato == QImage::Format_RGB32;
+    if (!formatoNoto || larghezza == 0 || altezza == 0 || larghezza > 4096 || altezza > 4096
+        || riga != larghezza * 4 || dimensione != qint64(sizeof testata) + qint64(riga) * altezza)
+        return {};
+    // Copied line by line: the resource's bytes need not be aligned as pixels must be.
+    QImage figura(static_cast<int>(larghezza), static_cast<int>(altezza),
+        static_cast<QImage::Format>(formato));
+    if (figura.isNull())
+        return {};
+    for (int y = 0; y < figura.height(); ++y)
+        std::memcpy(figura.scanLine(y), dati + sizeof testata + qsizetype(y) * riga, riga);
+    return figura;
+}
+
 QPixmap immagine(const QString& nome)
 {
     const QString percorso = QStringLiteral(":/img/") + nome + QStringLiteral(".png");
     QPixmap pm;
     if (QPixmapCache::find(percorso, &pm))
         return pm;
-    // Read as the PNG it is: left to guess, Qt first asks every image plug-in, loading them
-    // all (and the JPEG library) before the window can show.
-    QImageReader lettore(percorso, "png");
-    lettore.setAutoDetectImageFormat(false);
-    pm = QPixmap::fromImageReader(&lettore);
+    QImage figura = immagineDecodificata(nome);
+    if (!figura.isNull()) {
+        pm = QPixmap::fromImage(std::move(figura));
+    } else {
+        // Read as the PNG it is: left to guess, Qt first asks every image plug-in, loading
+        // them all (and the JPEG library) before the window can show.
+        QImageReader lettore(percorso, "png");
+        lettore.setAutoDetectImageFormat(false);
+        pm = QPixmap::fromImageReader(&lettore);
+    }
     QPixmapCache::insert(percorso, pm);
     return pm;
 }

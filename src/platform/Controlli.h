@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
@@ -25,6 +26,12 @@ void coloraSfondo(QWidget* w, const QColor& colore);
 
 /** The picture named @p nome from the program's resources (":/img/<nome>.png"). */
 QPixmap immagine(const QString& nome);
+
+/**
+ * The picture @p nome of the resources as decoded when the program was built (a PNG of
+ * ":/img/", or the first image of the animation, "starman"); a null image when there is none.
+ */
+QImage immagineDecodificata(const QString& nome);
 
 /** A picture button without caption: icon, tooltip and accessible name (the tooltip's words). */
 QToolButton* creaPulsante(QWidget* parent, const QString& objectName, const QString& nomeImmagine,
