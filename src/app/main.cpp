@@ -3,13 +3,13 @@
 #include "platform/Controlli.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Melodora"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setWindowIcon(QIcon(melodora::immagine(QStringLiteral("melodora"))));
 
     melodora::PiattaformaReale reale;
     melodora::FiltroF1 f1(reale.platform().guida);
@@ -20,5 +20,9 @@ int main(int argc, char* argv[])
     auto* finestra = new melodora::frmSonoria(reale.platform());
     finestra->setAttribute(Qt::WA_DeleteOnClose);
     finestra->show();
+    // The icon is for the window manager and the task bar, not the window's face: given once
+    // the window is up, it no longer delays it (converting it for the X server is costly).
+    QTimer::singleShot(0, &app,
+        [] { QApplication::setWindowIcon(QIcon(melodora::immagine(QStringLiteral("melodora")))); });
     return app.exec();
 }
