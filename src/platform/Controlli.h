@@ -29,7 +29,8 @@ QPixmap immagine(const QString& nome);
 
 /**
  * The picture @p nome of the resources as decoded when the program was built (a PNG of
- * ":/img/", or the first image of the animation, "starman"); a null image when there is none.
+ * ":/img/", or the first image of the animation, "starman"), over the program's read-only
+ * bytes where they are aligned; a null image when there is none.
  */
 QImage immagineDecodificata(const QString& nome);
 
