@@ -1,6 +1,6 @@
 // Build step: decodes each picture (the first image of an animation) once, into the pixels the
-// program would get from it at run time, so that opening a window copies pictures instead of
-// decoding them, and needs no image plug-in.
+// program would get from it at run time, so that opening a window uses pictures as they lie
+// instead of decoding them, and needs no image plug-in.
 //   decodifica_immagini CARTELLA_DI_USCITA immagine...
 // Each CARTELLA_DI_USCITA/<nome>.argb holds a header of four native 32-bit words (width,
 // height, QImage::Format, bytes per line) and then the lines, unpadded. Pictures with some
