@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
             return 1;
         }
         figura = figura.convertToFormat(
-            figura.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+            trasparente(figura) ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
         const auto riga = static_cast<std::uint32_t>(figura.width()) * 4;
         const std::uint32_t testata[4] = { static_cast<std::uint32_t>(figura.width()),
             static_cast<std::uint32_t>(figura.height()),
