@@ -132,23 +132,11 @@ void TestInterscambio::valoriNonArchiviabili_data()
     QTest::addColumn<int>("campo");
     QTest::addColumn<QByteArray>("tagliato");
 
-    QTest::newRow("note troppo lunghe")
-        << "Brano,Note\r\nUno," + QByteArray(300, 'n') + "\r\n"
-        << QStringList { QStringLiteral(
-               "scheda 1 (riga 2), campo Note: 300 caratteri, ma il campo ne contiene al "
-               "massimo 240") }
-        << int(Campo::Note) << QByteArray(240, 'n');
     // The length that counts is the stored one, with each line break two characters.
     QTest::newRow("testo lungo per gli a capo")
         << "Brano,Testo\r\nUno,\"" + QByteArray(1990, 'x') + QByteArray(10, '\n') + "\"\r\n"
         << QStringList { QStringLiteral("campo Testo: 2010 caratteri") } << int(Campo::Testo)
         << QByteArray(1990, 'x') + QByteArray("\r\n\r\n\r\n\r\n\r\n");
-    QTest::newRow("carattere fuori da Windows-1252")
-        << QByteArray("Brano;Artista\r\nSinfonia;Dvořák\r\nAltra;Smetana\r\n")
-        << QStringList { QStringLiteral(
-               "scheda 1 (riga 2), campo Artista: il carattere \"ř\" (U+0159) non si può "
-               "archiviare in Windows-1252") }
-        << int(Campo::Artista) << riempito("Dvo?\xE1k", Campo::Artista);
     // Found by fuzzing: an invisible character alone is a title, stored as '?'.
     QTest::newRow("titolo di un solo carattere invisibile")
         << QByteArray("Brano\r\n\xEF\xBB\xBF\r\n")
@@ -157,7 +145,9 @@ void TestInterscambio::valoriNonArchiviabili_data()
         << int(Campo::Brano) << riempito("?", Campo::Brano);
     QTest::newRow("due schede, due problemi")
         << "Brano;Note\r\n\"Uno\";" + QByteArray(241, 'n') + "\r\n  Due  ;\xF0\x9F\x8E\xB5\r\n"
-        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Note: 241 caratteri"),
+        << QStringList { QStringLiteral(
+                             "scheda 1 (riga 2), campo Note: 241 caratteri, ma il campo ne "
+                             "contiene al massimo 240"),
                QStringLiteral("scheda 2 (riga 3), campo Note: il carattere \"🎵\" "
                               "(U+1F3B5)") }
         << int(Campo::Note) << QByteArray(240, 'n');
@@ -361,7 +351,8 @@ void TestInterscambio::giroJson()
     const QByteArray disco = leggiFile(archivio());
     QCOMPARE(disco,
         record({ "Ti\"to\\lo", "Dvo?\xE1k", "", "Rock", "", QByteArray(240, 'n'), "a\r\nb", "" }));
-    QVERIFY2(m_err.contains(QStringLiteral("scheda 1, campo Artista: il carattere \"ř\"")),
+    QVERIFY2(m_err.contains(QStringLiteral("scheda 1, campo Artista: il carattere \"ř\" (U+0159) "
+                                           "non si può archiviare in Windows-1252")),
         qPrintable(m_err));
     // Export then import into an empty archive gives the same bytes.
     QCOMPARE(
