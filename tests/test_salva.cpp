@@ -203,7 +203,6 @@ void TestSalva::elimina_data()
     QTest::addColumn<QString>("didascalia");
     const QStringList tre { "Uno", "Due", "Tre" };
     QTest::newRow("2 di 3") << tre << 2 << QStringList { "Uno", "Tre" } << " 1";
-    QTest::newRow("1 di 3") << tre << 1 << QStringList { "Due", "Tre" } << " 1";
     QTest::newRow("l'unica") << QStringList { "Sola" } << 1 << QStringList {} << QString();
 }
 
