@@ -237,9 +237,6 @@ void TestPrudenza::discoPieno_data()
     QTest::addColumn<bool>("vecchio"); // an older file of that name is there
     QTest::newRow("print, file nuovo")
         << QStringList { "print", "1", "--layout", "tutto" } << false;
-    QTest::newRow("print, sostituendo")
-        << QStringList { "print", "1", "--layout", "testo", "--overwrite" } << true;
-    QTest::newRow("print-list, file nuovo") << QStringList { "print-list", "audio" } << false;
     QTest::newRow("print-list, sostituendo")
         << QStringList { "print-list", "audio", "--overwrite" } << true;
     QTest::newRow("cartella PDF della finestra") << QStringList() << false;
