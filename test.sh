@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs every test, the fuzz targets' committed regression inputs among them (the timed
-# fuzzing is scripts/fuzz.sh). Arguments go to ctest (-R test_cli, ...).
+# fuzzing is scripts/fuzz.sh). Arguments go to ctest (-R test_redazione, ...).
 # The tests that play for real use a private sound server when pulseaudio is installed
 # (scripts/dipendenze.sh says when it is installed); without it they skip those checks.
 set -euo pipefail

@@ -1,5 +1,3 @@
 # The command line on hostile input: the real melodora-cli, its files and archive compared
 # byte for byte before and after, and a full disk for real (as root).
-melodora_add_test(test_prudenza SOURCES test_prudenza.cpp)
-target_compile_definitions(test_prudenza PRIVATE MELODORA_CLI="$<TARGET_FILE:melodora-cli>")
-add_dependencies(test_prudenza melodora-cli)
+melodora_add_test(test_prudenza SOURCES test_prudenza.cpp CLI)

@@ -1,4 +1,4 @@
-// Spreadsheet import and export and the archive check, through the command line as a
+// The command line's reading, import, export and update of the archive and its check, as a
 // user runs them, with the bytes on disk compared.
 #include "ArchivioDiProva.h"
 #include "CliDiProva.h"
@@ -26,7 +26,9 @@ private slots:
     void formatoDelFile();
     void controllo_data();
     void controllo();
-    void controlloArchivioMancante();
+    void soloLettura();
+    void countEShow();
+    void giroJson();
 
 private:
     int esegui(const QStringList& argomenti)
@@ -36,10 +38,7 @@ private:
     QString archivio() const { return m_dir->filePath(QStringLiteral("Sonoria.sng")); }
     QString scrivi(const QString& nome, const QByteArray& dati)
     {
-        QFile f(m_dir->filePath(nome));
-        if (!f.open(QIODevice::WriteOnly) || f.write(dati) != dati.size())
-            return {};
-        return f.fileName();
+        return scriviFile(m_dir->filePath(nome), dati) ? m_dir->filePath(nome) : QString();
     }
     /** Bytes of field @p c of card @p n in the archive on disk. */
     QByteArray campoSuDisco(int n, Campo c)
@@ -133,23 +132,11 @@ void TestInterscambio::valoriNonArchiviabili_data()
     QTest::addColumn<int>("campo");
     QTest::addColumn<QByteArray>("tagliato");
 
-    QTest::newRow("note troppo lunghe")
-        << "Brano,Note\r\nUno," + QByteArray(300, 'n') + "\r\n"
-        << QStringList { QStringLiteral(
-               "scheda 1 (riga 2), campo Note: 300 caratteri, ma il campo ne contiene al "
-               "massimo 240") }
-        << int(Campo::Note) << QByteArray(240, 'n');
     // The length that counts is the stored one, with each line break two characters.
     QTest::newRow("testo lungo per gli a capo")
         << "Brano,Testo\r\nUno,\"" + QByteArray(1990, 'x') + QByteArray(10, '\n') + "\"\r\n"
         << QStringList { QStringLiteral("campo Testo: 2010 caratteri") } << int(Campo::Testo)
         << QByteArray(1990, 'x') + QByteArray("\r\n\r\n\r\n\r\n\r\n");
-    QTest::newRow("carattere fuori da Windows-1252")
-        << QByteArray("Brano;Artista\r\nSinfonia;Dvořák\r\nAltra;Smetana\r\n")
-        << QStringList { QStringLiteral(
-               "scheda 1 (riga 2), campo Artista: il carattere \"ř\" (U+0159) non si può "
-               "archiviare in Windows-1252") }
-        << int(Campo::Artista) << riempito("Dvo?\xE1k", Campo::Artista);
     // Found by fuzzing: an invisible character alone is a title, stored as '?'.
     QTest::newRow("titolo di un solo carattere invisibile")
         << QByteArray("Brano\r\n\xEF\xBB\xBF\r\n")
@@ -158,7 +145,9 @@ void TestInterscambio::valoriNonArchiviabili_data()
         << int(Campo::Brano) << riempito("?", Campo::Brano);
     QTest::newRow("due schede, due problemi")
         << "Brano;Note\r\n\"Uno\";" + QByteArray(241, 'n') + "\r\n  Due  ;\xF0\x9F\x8E\xB5\r\n"
-        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Note: 241 caratteri"),
+        << QStringList { QStringLiteral(
+                             "scheda 1 (riga 2), campo Note: 241 caratteri, ma il campo ne "
+                             "contiene al massimo 240"),
                QStringLiteral("scheda 2 (riga 3), campo Note: il carattere \"🎵\" "
                               "(U+1F3B5)") }
         << int(Campo::Note) << QByteArray(240, 'n');
@@ -295,11 +284,6 @@ void TestInterscambio::controllo_data()
     QTest::newRow("titolo vuoto") << uno + schedaDiProva(QString(5, QLatin1Char(' '))).inByte() << 1
                                   << QStringList { QStringLiteral(
                                          "scheda 2: il titolo del brano è vuoto") };
-    QTest::newRow("file audio mancante")
-        << schedaDiProva(QStringLiteral("Uno"), {}, QStringLiteral("/non/esiste.mp3")).inByte()
-            + due
-        << 1
-        << QStringList { QStringLiteral("scheda 1: il file audio \"/non/esiste.mp3\" non esiste") };
 }
 
 void TestInterscambio::controllo()
@@ -320,12 +304,76 @@ void TestInterscambio::controllo()
     QCOMPARE(leggiFile(archivio()), disco);
 }
 
-void TestInterscambio::controlloArchivioMancante()
+void TestInterscambio::soloLettura()
 {
-    // A missing archive is an error, and the check does not create it.
-    QCOMPARE(esegui({ QStringLiteral("check") }), 1);
-    QVERIFY2(m_err.contains(QStringLiteral("non esiste")), qPrintable(m_err));
-    QVERIFY(!QFile::exists(archivio()));
+    // Commands that only read never create the archive: a mistyped path is an error.
+    for (const QStringList& comando : QList<QStringList> {
+             { "check" }, { "count" }, { "export", "--format", "json" }, { "audio" } }) {
+        QCOMPARE(esegui(comando), 1);
+        QVERIFY2(m_err.contains(QStringLiteral("non esiste")), qPrintable(m_err));
+        QVERIFY(!QFile::exists(archivio()));
+    }
+    QVERIFY(scriviArchivio(archivio(), {}));
+    QCOMPARE(esegui({ "export", "--format", "json" }), 0);
+    QCOMPARE(m_out, QStringLiteral("[]\n"));
+    QCOMPARE(esegui({ "export", "--format", "xml" }), 2);
+}
+
+void TestInterscambio::countEShow()
+{
+    Scheda s = schedaDiProva(QStringLiteral("Perché"), QStringLiteral("Artista"));
+    s.imposta(Campo::Testo, QStringLiteral("uno\r\ndue"));
+    QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Primo")), s }));
+    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(m_out, QStringLiteral("2\n"));
+    QCOMPARE(esegui({ QStringLiteral("show"), QStringLiteral("2"), QStringLiteral("--json") }), 0);
+    QCOMPARE(m_out,
+        QStringLiteral("{\"n\": 2, \"Brano\": \"Perché\", \"Artista\": \"Artista\", "
+                       "\"Album\": \"Album di Perché\", \"Genere\": \"\", \"Anno\": "
+                       "\"1999\", \"Note\": \"\", \"Testo\": \"uno\\r\\ndue\", \"MP3\": \"\"}\n"));
+    QCOMPARE(esegui({ QStringLiteral("show"), QStringLiteral("0") }), 1);
+    // A damaged length prints the quotient and warns.
+    QFile f(archivio());
+    QVERIFY(f.resize(2 * 2830 + 1415));
+    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(m_out, QStringLiteral("2.5\n"));
+    QVERIFY(m_err.contains(QStringLiteral("1415 byte")));
+}
+
+void TestInterscambio::giroJson()
+{
+    // JSON import applies the save button's rules (trim, cut, '?', pad; LF becomes CR LF)
+    // and says what it changed; quotes and backslashes come back from the export.
+    const QByteArray json = R"([{"n": 7, "Brano": "  Ti\"to\\lo  ", "Testo": "a\nb", "Artista":
+        "Dvořák", "Note": ")"
+        + QByteArray(300, 'n') + R"(", "Genere": "Rock"}])";
+    QCOMPARE(esegui({ QStringLiteral("import"), scrivi(QStringLiteral("y.json"), json) }), 0);
+    const QByteArray disco = leggiFile(archivio());
+    QCOMPARE(disco,
+        record({ "Ti\"to\\lo", "Dvo?\xE1k", "", "Rock", "", QByteArray(240, 'n'), "a\r\nb", "" }));
+    QVERIFY2(m_err.contains(QStringLiteral("scheda 1, campo Artista: il carattere \"ř\" (U+0159) "
+                                           "non si può archiviare in Windows-1252")),
+        qPrintable(m_err));
+    // Export then import into an empty archive gives the same bytes.
+    QCOMPARE(
+        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
+        0);
+    const QString esportato = scrivi(QStringLiteral("e.json"), m_out.toUtf8());
+    QFile::remove(archivio());
+    QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+    QCOMPARE(leggiFile(archivio()), disco);
+    // Update replaces the keys given by the save button's rules and keeps the others.
+    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
+                 scrivi(QStringLiteral("u.json"), R"({"Anno": " 2001 ", "Genere": ""})") }),
+        0);
+    QByteArray aggiornato = disco;
+    aggiornato.replace(280, 40, QByteArray(40, ' '));
+    aggiornato.replace(320, 20, QByteArray("2001").leftJustified(20, ' '));
+    QCOMPARE(leggiFile(archivio()), aggiornato);
+    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
+                 scrivi(QStringLiteral("v.json"), R"({"Brano": "  "})") }),
+        1);
+    QCOMPARE(leggiFile(archivio()), aggiornato);
 }
 
 QTEST_GUILESS_MAIN(TestInterscambio)

@@ -32,12 +32,6 @@ QMap<QString, QByteArray> contenuto(const QString& cartella)
     return file;
 }
 
-bool scrivi(const QString& percorso, const QByteArray& dati)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size();
-}
-
 struct Esecuzione {
     int stato = -1;
     QString out;
@@ -114,14 +108,10 @@ void TestPrudenza::comandi_data()
               const QString& pdf = {}) { QTest::newRow(nome) << a << stato << m << pdf; };
 
     // --pdf FILE: never the archive, never through a link, never an existing file unasked.
-    riga("pdf sull'archivio", stampa + QStringList { "Sonoria.sng", sost }, 1,
-        "Sonoria.sng è l'archivio delle schede: non viene sovrascritto; nessun file scritto");
     riga("pdf sull'archivio per hard link", elenco + QStringList { "stesso.pdf", sost }, 1,
-        "stesso.pdf è l'archivio delle schede");
+        "stesso.pdf è l'archivio delle schede: non viene sovrascritto; nessun file scritto");
     riga("pdf su un link all'archivio", stampa + QStringList { "link-archivio.pdf", sost }, 1,
         "link-archivio.pdf è un collegamento simbolico: non viene né seguito né sostituito");
-    riga("pdf su un link fuori", elenco + QStringList { "link.pdf", sost }, 1,
-        "link.pdf è un collegamento simbolico");
     riga("pdf esistente senza --overwrite", stampa + QStringList { "vecchio.pdf" }, 1,
         "il file vecchio.pdf esiste già; con --overwrite viene sostituito; nessun file scritto");
     riga("pdf su una cartella", elenco + QStringList { "cartella", sost }, 1,
@@ -165,8 +155,6 @@ void TestPrudenza::comandi_data()
         "un testo non è chiuso dalle virgolette");
     riga("UTF-8 non valido", { "import", "utf8.json" }, 1, "testo non in UTF-8 valido");
     riga("troppo annidato", { "import", "annidato.json" }, 1, "troppi livelli annidati");
-    riga("csv aperto", { "import", "aperto.csv" }, 1,
-        "riga 2: le virgolette aperte qui non vengono mai chiuse");
     riga("file inesistente", { "import", "manca.json" }, 1,
         "impossibile leggere manca.json: il file o la cartella non esiste");
     riga("import di una cartella", { "import", "cartella" }, 1,
@@ -176,13 +164,9 @@ void TestPrudenza::comandi_data()
 
     // A card number that is none or out of range changes nothing.
     riga("delete 0", { "delete", "0" }, 2, "\"0\" non è il numero di una scheda");
-    riga("delete 2x", { "delete", "2x" }, 2, "\"2x\" non è il numero di una scheda");
     riga("delete di due schede", { "delete", "1", "2" }, 2, "uso: delete N");
     riga("delete oltre la fine", { "delete", "3" }, 1, "nessuna scheda è stata eliminata");
-    riga("delete molto oltre", { "delete", "99999999999999999" }, 1,
-        "nessuna scheda è stata eliminata");
     riga("update oltre la fine", { "update", "3", "nota.json" }, 1, "la scheda 3 non esiste");
-    riga("update senza file", { "update", "1", "manca.json" }, 1, "impossibile leggere manca.json");
 
     riga("--help e il giro completo", { "--help" }, 0,
         "byte per byte solo se ogni scheda ha un titolo");
@@ -201,35 +185,32 @@ void TestPrudenza::comandi()
     const InfoCampo& album = info(Campo::Album);
     archivio.replace(kLunghezzaScheda + album.offset, album.lunghezza,
         QByteArray("C1\x81").leftJustified(album.lunghezza, ' '));
-    QVERIFY(scrivi(percorso("Sonoria.sng"), archivio));
-    QVERIFY(scrivi(percorso("vecchio.pdf"), "%PDF-1.4 vecchio\n%%EOF\n"));
-    QVERIFY(scrivi(percorso("bersaglio.txt"), "bersaglio"));
-    QVERIFY(QFile::link(percorso("bersaglio.txt"), percorso("link.pdf")));
+    QVERIFY(scriviFile(percorso("Sonoria.sng"), archivio));
+    QVERIFY(scriviFile(percorso("vecchio.pdf"), "%PDF-1.4 vecchio\n%%EOF\n"));
     QVERIFY(QFile::link(percorso("Sonoria.sng"), percorso("link-archivio.pdf")));
     QCOMPARE(::link(QFile::encodeName(percorso("Sonoria.sng")).constData(),
                  QFile::encodeName(percorso("stesso.pdf")).constData()),
         0);
     QCOMPARE(::mkfifo(QFile::encodeName(percorso("fifo")).constData(), 0600), 0);
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("cartella")));
-    QVERIFY(scrivi(percorso("ripetuta.json"),
+    QVERIFY(scriviFile(percorso("ripetuta.json"),
         R"([{"Brano":"a"}, {"Brano":"b", "Artista":"x", "Br\u0061no":"c"}])"));
-    QVERIFY(scrivi(percorso("ripetuta1.json"), R"({"Anno":"1","Genere":"x","Anno":"2"})"));
-    QVERIFY(
-        scrivi(percorso("surrogato.json"), R"([{"Brano":"ok \ud83c\udfb5", "Note":"a\udc00b"}])"));
-    QVERIFY(scrivi(percorso("valore.json"), R"([{"Brano": tru}])"));
-    QVERIFY(scrivi(percorso("aperto.json"), R"([{"Brano": "ok)"));
-    QVERIFY(scrivi(percorso("utf8.json"), "[{\"Brano\": \"\xff\"}]"));
-    QVERIFY(scrivi(percorso("annidato.json"), QByteArray(5000, '[') + QByteArray(5000, ']')));
-    QVERIFY(scrivi(percorso("aperto.csv"), "Brano,Note\r\nok,\"aperto\r\n"));
-    QVERIFY(scrivi(percorso("nota.json"), R"({"Note": "n"})"));
+    QVERIFY(scriviFile(percorso("ripetuta1.json"), R"({"Anno":"1","Genere":"x","Anno":"2"})"));
+    QVERIFY(scriviFile(
+        percorso("surrogato.json"), R"([{"Brano":"ok \ud83c\udfb5", "Note":"a\udc00b"}])"));
+    QVERIFY(scriviFile(percorso("valore.json"), R"([{"Brano": tru}])"));
+    QVERIFY(scriviFile(percorso("aperto.json"), R"([{"Brano": "ok)"));
+    QVERIFY(scriviFile(percorso("utf8.json"), "[{\"Brano\": \"\xff\"}]"));
+    QVERIFY(scriviFile(percorso("annidato.json"), QByteArray(5000, '[') + QByteArray(5000, ']')));
+    QVERIFY(scriviFile(percorso("nota.json"), R"({"Note": "n"})"));
 
     const QMap<QString, QByteArray> prima = contenuto(m_dir->path());
     const Esecuzione e = esegui(m_dir->path(), argomenti);
     QVERIFY2(e.stato == stato, qPrintable(QStringLiteral("%1\n%2").arg(e.out, e.err)));
     QVERIFY2((e.out + e.err).contains(messaggio), qPrintable(e.out + e.err));
 
-    // Nothing else changed, nothing left behind: the archive's bytes, the old PDF, the
-    // link's target, no temporary file.
+    // Nothing else changed, nothing left behind: the archive's bytes, the old PDF, no
+    // temporary file.
     QMap<QString, QByteArray> dopo = contenuto(m_dir->path());
     if (!pdf.isEmpty()) {
         QVERIFY(dopo.value(pdf).startsWith("%PDF-"));
@@ -256,9 +237,6 @@ void TestPrudenza::discoPieno_data()
     QTest::addColumn<bool>("vecchio"); // an older file of that name is there
     QTest::newRow("print, file nuovo")
         << QStringList { "print", "1", "--layout", "tutto" } << false;
-    QTest::newRow("print, sostituendo")
-        << QStringList { "print", "1", "--layout", "testo", "--overwrite" } << true;
-    QTest::newRow("print-list, file nuovo") << QStringList { "print-list", "audio" } << false;
     QTest::newRow("print-list, sostituendo")
         << QStringList { "print-list", "audio", "--overwrite" } << true;
     QTest::newRow("cartella PDF della finestra") << QStringList() << false;
@@ -288,7 +266,7 @@ void TestPrudenza::discoPieno()
             schedaDiProva(QStringLiteral("Secondo"), {}, QStringLiteral("/b.mp3")) }));
     const QString nome = QDir(disco).filePath(QStringLiteral("stampa.pdf"));
     if (vecchio)
-        QVERIFY(scrivi(nome, "%PDF-1.4 vecchio\n%%EOF\n"));
+        QVERIFY(scriviFile(nome, "%PDF-1.4 vecchio\n%%EOF\n"));
     // Fill the disk, then free 8 KB: a PDF starts, then finds no room.
     {
         QFile pieno(QDir(disco).filePath(QStringLiteral("pieno")));

@@ -36,12 +36,6 @@ QList<Scheda> schede(int quante)
     return l;
 }
 
-bool scriviByte(const QString& percorso, const QByteArray& dati)
-{
-    QFile f(percorso);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(dati) == dati.size();
-}
-
 void attendi(qint64 microsecondi)
 {
     timespec t { static_cast<time_t>(microsecondi / 1000000),
@@ -126,6 +120,7 @@ void TestRedazione::regole_data()
     riga("sostituisce, cambiata", "sostituisci", "1,2,3", 2, "altra", Cambiata, "1,2,3");
     riga("sostituisce oltre la fine", "sostituisci", "1,2,3", 4, "giusta", Inesistente, "1,2,3");
     riga("sostituisce la parte", "sostituisci", "1,2+coda", 3, "", Inesistente, "1,2+coda");
+    riga("sostituisce, archivio mancante", "sostituisci", "-", 1, "", Inesistente, "");
     riga("elimina la 2", "elimina", "1,2,3", 2, "giusta", Nessuno, "1,3");
     riga("elimina senza controllo", "elimina", "1,2,3", 3, "", Nessuno, "1,2");
     riga("elimina, cambiata", "elimina", "1,2,3", 2, "altra", Cambiata, "1,2,3");
@@ -151,7 +146,7 @@ void TestRedazione::regole()
     QFETCH(Motivo, motivo);
     QFETCH(QString, dopo);
     if (prima != QLatin1String("-")) {
-        QVERIFY(scriviByte(archivio(), archivioDa(prima)));
+        QVERIFY(scriviFile(archivio(), archivioDa(prima)));
         QVERIFY(::chmod(QFile::encodeName(archivio()).constData(), 0640) == 0);
     }
     std::optional<Scheda> vistaScheda;
@@ -200,11 +195,8 @@ void TestRedazione::naviga_data()
     using enum Verso;
     QTest::newRow("successiva") << Successiva << 2 << "1,2,3" << 3;
     QTest::newRow("successiva sull'ultima") << Successiva << 3 << "1,2,3" << 3;
-    QTest::newRow("successiva da nessuna") << Successiva << 0 << "1,2,3" << 1;
-    QTest::newRow("successiva oltre la fine") << Successiva << 7 << "1,2,3" << 3;
     QTest::newRow("precedente") << Precedente << 2 << "1,2,3" << 1;
     QTest::newRow("precedente sulla prima") << Precedente << 1 << "1,2,3" << 1;
-    QTest::newRow("precedente da nessuna") << Precedente << 0 << "1,2,3" << 1;
     QTest::newRow("precedente oltre la fine") << Precedente << 9 << "1,2,3" << 3;
     QTest::newRow("prima") << Prima << 3 << "1,2,3" << 1;
     QTest::newRow("ultima") << Ultima << 1 << "1,2,3" << 3;
@@ -225,7 +217,7 @@ void TestRedazione::naviga()
     if (prima == QLatin1String("cartella"))
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Sonoria.sng")));
     else if (prima != QLatin1String("-"))
-        QVERIFY(scriviByte(archivio(), archivioDa(prima)));
+        QVERIFY(scriviFile(archivio(), archivioDa(prima)));
     qint64 numero = 77;
     Scheda letta = kNuova;
     const Esito e = Redazione(archivio(), fileOpsReali()).naviga(verso, corrente, numero, letta);
@@ -250,7 +242,7 @@ void TestRedazione::archivioInUso()
 {
     // Another program holds the lock: every writer gives up after its wait, writing nothing.
     const QByteArray prima = byteDi(schede(3));
-    QVERIFY(scriviByte(archivio(), prima));
+    QVERIFY(scriviFile(archivio(), prima));
     const int cartella
         = ::open(QFile::encodeName(m_dir->path()).constData(), O_RDONLY | O_DIRECTORY);
     QVERIFY(cartella >= 0);
@@ -271,7 +263,7 @@ void TestRedazione::collegamentoSimbolico()
     // The archive is a link to a private file elsewhere: the target changes, the link stays.
     QTemporaryDir altrove;
     const QString bersaglio = altrove.filePath(QStringLiteral("vero.sng"));
-    QVERIFY(scriviByte(bersaglio, byteDi(schede(3))));
+    QVERIFY(scriviFile(bersaglio, byteDi(schede(3))));
     QVERIFY(::chmod(QFile::encodeName(bersaglio).constData(), 0600) == 0);
     QVERIFY(QFile::link(bersaglio, archivio()));
     Redazione r(archivio(), fileOpsReali());
@@ -299,13 +291,13 @@ void TestRedazione::temporaneoOstile()
     // the deletion with an error that names it, and the archive stays whole.
     QFETCH(bool, cartella);
     const QString altro = m_dir->filePath(QStringLiteral("altro.txt"));
-    QVERIFY(scriviByte(altro, "da non toccare"));
+    QVERIFY(scriviFile(altro, "da non toccare"));
     if (cartella)
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Schede.tmp")));
     else
         QVERIFY(QFile::link(altro, temporaneo()));
     const QByteArray prima = byteDi(schede(3));
-    QVERIFY(scriviByte(archivio(), prima));
+    QVERIFY(scriviFile(archivio(), prima));
     qint64 n = 0;
     const Esito e = Redazione(archivio(), fileOpsReali()).elimina(3, std::nullopt, n);
     QCOMPARE(leggiFile(altro), QByteArray("da non toccare"));
@@ -348,8 +340,8 @@ void TestRedazione::guasti()
     int guasti = 0;
     for (int chiamata = 1;; ++chiamata) {
         QVERIFY(chiamata < 100);
-        QVERIFY(scriviByte(archivio(), vecchio));
-        QVERIFY(scriviByte(temporaneo(), "avanzo di un'altra volta"));
+        QVERIFY(scriviFile(archivio(), vecchio));
+        QVERIFY(scriviFile(temporaneo(), "avanzo di un'altra volta"));
         ops.azzera(chiamata);
         Redazione r(archivio(), ops);
         qint64 n = 0;
@@ -371,8 +363,10 @@ void TestRedazione::guasti()
         else
             QVERIFY2(dopo == vecchio, qPrintable(contesto + QStringLiteral(": ") + e.errore));
         QCOMPARE(int(QDir(QStringLiteral("/proc/self/fd")).count()), descrittori);
-        if (!ops.guastoAvvenuto)
+        if (!ops.guastoAvvenuto) {
+            QVERIFY2(e.ok, qPrintable(e.errore)); // with nothing failing, the action is done
             break;
+        }
         guasti += e.ok ? 0 : 1;
     }
     QVERIFY(guasti >= 3);
@@ -383,7 +377,7 @@ void TestRedazione::guasti()
 void TestRedazione::processiInParallelo()
 {
     constexpr int kImport = 5, kSchede = 40, kCancellazioni = 3;
-    QVERIFY(scriviByte(archivio(), byteDi(schede(kCancellazioni + 1))));
+    QVERIFY(scriviFile(archivio(), byteDi(schede(kCancellazioni + 1))));
     std::vector<std::unique_ptr<QProcess>> processi;
     for (int p = 0; p < kImport + kCancellazioni; ++p) {
         QStringList argomenti { QStringLiteral("delete"), QStringLiteral("1") };
@@ -393,7 +387,7 @@ void TestRedazione::processiInParallelo()
                 json += (i ? "," : "")
                     + QStringLiteral("{\"Brano\": \"P%1 S%2\"}").arg(p).arg(i).toUtf8();
             const QString file = m_dir->filePath(QStringLiteral("p%1.json").arg(p));
-            QVERIFY(scriviByte(file, json + "]"));
+            QVERIFY(scriviFile(file, json + "]"));
             argomenti = QStringList { QStringLiteral("import"), file };
         }
         processi.push_back(std::make_unique<QProcess>());
@@ -443,7 +437,7 @@ void TestRedazione::uccisi()
     if (comando == QLatin1String("import")) {
         const QByteArray testo = QByteArray("la la ").repeated(300);
         const QString file = m_dir->filePath(QStringLiteral("nuove.json"));
-        QVERIFY(scriviByte(file,
+        QVERIFY(scriviFile(file,
             "["
                 + QByteArray("{\"Brano\": \"Importata\", \"Testo\": \"" + testo + "\"},\n")
                       .repeated(249)
@@ -474,11 +468,11 @@ void TestRedazione::uccisi()
     };
     // How long the command takes on a one-card archive (start-up, reading, locking), then on
     // this one: the difference is the copy and the rename.
-    QVERIFY(scriviByte(originale, vecchio.left(2830)));
+    QVERIFY(scriviFile(originale, vecchio.left(2830)));
     const qint64 avvio = cronometra();
     // The full run starts beside what a killed run left: it must not disturb it.
-    QVERIFY(scriviByte(originale, vecchio));
-    QVERIFY(scriviByte(temporaneo(), vecchio.left(5 * 2830 + 3)));
+    QVERIFY(scriviFile(originale, vecchio));
+    QVERIFY(scriviFile(temporaneo(), vecchio.left(5 * 2830 + 3)));
     const qint64 durata = cronometra();
     QCOMPARE(p.exitCode(), 0);
     QVERIFY(leggiFile(archivio()) == nuovo);

@@ -145,7 +145,6 @@ void TestSuono::fileMancante_data()
     QTest::addColumn<QStringList>("comandi");
     QTest::addColumn<int>("messaggi");
     QTest::newRow("play") << QStringList { "play " } << 1;
-    QTest::newRow("pause") << QStringList { "pause " } << 1;
     // Nothing is open under an empty path: closing it releases nothing and says nothing.
     QTest::newRow("close") << QStringList { "close " } << 0;
     // The pair that ends playback is no new attempt to play the file.

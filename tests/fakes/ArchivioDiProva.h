@@ -31,17 +31,17 @@ inline QByteArray byteDi(const QList<Scheda>& schede)
     return b;
 }
 
+/** Writes @p dati as the whole file. */
+inline bool scriviFile(const QString& percorso, const QByteArray& dati)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(dati) == dati.size();
+}
+
 /** Writes the cards' records one after another, as the archive holds them. */
 inline bool scriviArchivio(const QString& percorso, const QList<Scheda>& schede)
 {
-    QFile f(percorso);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    for (const Scheda& s : schede) {
-        if (f.write(s.inByte()) != kLunghezzaScheda)
-            return false;
-    }
-    return true;
+    return scriviFile(percorso, byteDi(schede));
 }
 
 /** One record from the eight values already in Windows-1252, each padded with blanks. */
