@@ -103,8 +103,6 @@ private slots:
 
     void nomiEFuoco_data();
     void nomiEFuoco();
-    void tabRaggiungeTutto_data();
-    void tabRaggiungeTutto();
     void ordineDeiCampiInvariato();
 
     void immagineDaTastiera_data();
@@ -215,6 +213,17 @@ void TestAccesso::nomiEFuoco()
     const QStringList attive = immaginiAttive(finestra);
     for (const QString& nome : attive)
         QVERIFY2(f->findChild<QWidget*>(nome), qPrintable(nome));
+    // Tab alone goes round the window, and presses nothing on its way.
+    if (!QApplication::focusWidget())
+        QTest::keyClick(f, Qt::Key_Tab);
+    QSet<QWidget*> raggiunte;
+    for (QWidget* ora = fermata(QApplication::focusWidget()); ora && !raggiunte.contains(ora);
+         ora = fermata(QApplication::focusWidget())) {
+        raggiunte.insert(ora);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QVERIFY(f->isVisible() && m_fake->tasti.inviati.isEmpty());
+    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 
     for (QWidget* w : f->findChildren<QWidget*>()) {
         // Every button (those with a picture and no caption above all), every picture that
@@ -231,8 +240,18 @@ void TestAccesso::nomiEFuoco()
             QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(descrivi(w)));
             continue;
         }
-        if (!secondaOpzione(w))
+        if (!secondaOpzione(w)) {
             QVERIFY2(w->focusPolicy() & Qt::TabFocus, qPrintable(descrivi(w)));
+            QVERIFY2(raggiunte.contains(w) || !w->isVisible() || !w->isEnabled(),
+                qPrintable(descrivi(w)));
+        }
+        // A picture that the keyboard gave the focus to looks different than without.
+        if (attive.contains(w->objectName()) && w->isVisible()) {
+            f->setAttribute(Qt::WA_KeyboardFocusChange); // as a Tab press leaves it
+            const QImage senzaFuoco = zonaDelFuoco(w)->grab().toImage();
+            w->setFocus(Qt::TabFocusReason);
+            QVERIFY2(zonaDelFuoco(w)->grab().toImage() != senzaFuoco, qPrintable(descrivi(w)));
+        }
         // A picture that acts is a button to assistive tools, one they can press.
         if (attive.contains(w->objectName()) && !qobject_cast<frmVolume*>(f)) {
             QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
@@ -242,52 +261,6 @@ void TestAccesso::nomiEFuoco()
                 QAccessibleActionInterface::pressAction()));
         }
     }
-}
-
-void TestAccesso::tabRaggiungeTutto_data() { finestre_data(); }
-
-void TestAccesso::tabRaggiungeTutto()
-{
-    QFETCH(QString, finestra);
-    QWidget* f = apri(finestra);
-    QVERIFY(f);
-
-    // What Tab must reach: every enabled, visible button and picture that acts.
-    QList<QWidget*> attese;
-    QHash<QWidget*, QImage> senzaFuoco;
-    for (QWidget* w : f->findChildren<QWidget*>()) {
-        const bool attiva = qobject_cast<QAbstractButton*>(w)
-            || immaginiAttive(finestra).contains(w->objectName());
-        if (attiva && w->isVisible() && w->isEnabled() && !secondaOpzione(w)) {
-            attese.append(w);
-            if (!qobject_cast<QAbstractButton*>(w))
-                senzaFuoco.insert(w, zonaDelFuoco(w)->grab().toImage());
-        }
-    }
-    QVERIFY(!attese.isEmpty());
-
-    if (!QApplication::focusWidget())
-        QTest::keyClick(f, Qt::Key_Tab);
-    QWidget* primo = QApplication::focusWidget();
-    QVERIFY(primo);
-    QList<QWidget*> visitate;
-    for (int i = 0; i < 100; ++i) {
-        QWidget* ora = fermata(QApplication::focusWidget());
-        if (visitate.contains(ora))
-            break;
-        visitate.append(ora);
-        // A picture shows that it holds the focus: it looks different than without.
-        if (senzaFuoco.contains(ora))
-            QVERIFY2(zonaDelFuoco(ora)->grab().toImage() != senzaFuoco.value(ora),
-                qPrintable(descrivi(ora)));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    for (QWidget* w : attese)
-        QVERIFY2(visitate.contains(w), qPrintable(descrivi(w)));
-    // Tab only moved the focus: nothing acted, no window opened or closed.
-    QVERIFY(f->isVisible());
-    QVERIFY(m_fake->tasti.inviati.isEmpty());
-    QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
 void TestAccesso::ordineDeiCampiInvariato()
@@ -325,9 +298,6 @@ void TestAccesso::immagineDaTastiera_data()
     fila(
         "guida, invio del tastierino", "frmSonoria", "imgGuida", Qt::Key_Enter, Qt::KeypadModifier);
     fila("guida, azione premi", "frmSonoria", "imgGuida", 0);
-    fila("gomma", "frmSonoria", "imgGomma", Qt::Key_Return);
-    fila("informazioni", "frmSonoria", "picRights", Qt::Key_Space);
-    fila("sito web", "Autore", "imgWeb", Qt::Key_Return);
     fila("ricerca, fai clic", "frmFindInviata risultati", "lblFaiClic", Qt::Key_Space);
     fila("lista audio, fai clic", "frmElencoURL", "lblFaiClic", Qt::Key_Return);
 }
@@ -356,20 +326,6 @@ void TestAccesso::immagineDaTastiera()
         // The press effect ran too; another picture's keys leave that one alone.
         QCOMPARE(static_cast<frmSonoria*>(f)->imgGuida->posizioneTwips(), QPoint(7650, 90));
         QCOMPARE(static_cast<frmSonoria*>(f)->imgEsci->posizioneTwips(), QPoint(7785, 7020));
-        QVERIFY(f->isVisible());
-    } else if (immagine == QLatin1String("imgGomma")) {
-        auto* s = static_cast<frmSonoria*>(f);
-        QCOMPARE(s->txtMP3->text(), QString());
-        QVERIFY(!s->cmdPlay->isEnabled());
-        QCOMPARE(s->txtBrano->text(), QStringLiteral("Cielo di vetro")); // the rest stays
-    } else if (immagine == QLatin1String("picRights")) {
-        QVERIFY(!f->isVisible());
-        bool autore = false;
-        for (QWidget* t : QApplication::topLevelWidgets())
-            autore = autore || (qobject_cast<Autore*>(t) && t->isVisible());
-        QVERIFY(autore);
-    } else if (immagine == QLatin1String("imgWeb")) {
-        QCOMPARE(m_fake->shell.url_, QList<QUrl> { QUrl(Autore::SitoWeb) });
         QVERIFY(f->isVisible());
     } else {
         QCOMPARE(m_aperta, std::optional<qint64>(finestra == "frmElencoURL" ? 2 : 3));
@@ -413,7 +369,6 @@ void TestAccesso::cursoreVolume()
     auto* v = static_cast<frmVolume*>(apri(QStringLiteral("frmVolume")));
     if (v->logicalDpiY() != 96)
         QSKIP("the knob's travel in pixels assumes 96 dots per inch");
-    QCOMPARE(v->Text1->text(), QStringLiteral("49151"));
     // From the close button, one Tab away.
     QCOMPARE(QApplication::focusWidget(), v->Command1);
     QTest::keyClick(v->Command1, Qt::Key_Tab);

@@ -410,28 +410,18 @@ void TestFinestreListe::clicSuUnaVoce()
 void TestFinestreListe::digitazioneSenzaVoce_data()
 {
     QTest::addColumn<bool>("suona");
-    QTest::addColumn<bool>("mancante");
     QTest::addColumn<QStringList>("comandi");
-    QTest::addColumn<int>("messaggi");
     // Ending the playback when no entry matches does not look at whether Stop is enabled; a
-    // file never opened, or missing, has nothing to end.
+    // file never opened has nothing to end.
     QTest::newRow("in riproduzione")
-        << true << false
-        << QStringList { "play /m/rock.mp3", "play /m/rock.mp3", "close /m/rock.mp3" } << 0;
-    QTest::newRow("pronto") << false << false << QStringList() << 0;
-    QTest::newRow("mancante, pronto") << false << true << QStringList() << 0;
-    // Reported by the player on the Play, and only there.
-    QTest::newRow("mancante, dopo play") << true << true << QStringList { "play " } << 1;
+        << true << QStringList { "play /m/rock.mp3", "play /m/rock.mp3", "close /m/rock.mp3" };
+    QTest::newRow("pronto") << false << QStringList();
 }
 
 void TestFinestreListe::digitazioneSenzaVoce()
 {
     QFETCH(bool, suona);
-    QFETCH(bool, mancante);
     QFETCH(QStringList, comandi);
-    QFETCH(int, messaggi);
-    if (mancante)
-        m_fake->media.mancanti.append(QStringLiteral("/m/rock.mp3"));
     auto w = apri<frmElencoURL>();
     QVERIFY(w);
     QTest::keyClicks(w->txtCerca, QStringLiteral("RO"));
@@ -442,12 +432,11 @@ void TestFinestreListe::digitazioneSenzaVoce()
         QTest::mouseClick(w->cmdPlay, Qt::LeftButton);
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
-    QCOMPARE(stato(*w), QStringLiteral("senza invito, voce -1, %1 messaggi").arg(messaggi));
+    QCOMPARE(stato(*w), QStringLiteral("senza invito, voce -1, 0 messaggi"));
     QCOMPARE(w->lblMP3->text() + pulsanti(*w), QStringLiteral("000"));
     // More letters that begin nothing send nothing more.
     QTest::keyClick(w->txtCerca, Qt::Key_Z);
     QCOMPARE(m_fake->media.comandi, comandi);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), messaggi);
 }
 
 void TestFinestreListe::digitazioneStessaVoce()

@@ -338,12 +338,9 @@ void TestImportaAudio::trascinaCartella()
     trascina(f.finestra.get(), { QUrl::fromLocalFile(cartella) });
 
     QCOMPARE(f.fake.messaggi.mostrati.size(), 1);
-    const MessaggioMostrato d = f.fake.messaggi.mostrati.value(0);
-    QCOMPARE((QStringList { d.testo, d.titolo, QString::number(int(d.icona)),
-                 QString::number(int(d.pulsanti)) }),
-        (QStringList { QStringLiteral("Aggiungere 3 schede all'archivio?"),
-            QStringLiteral("Melodora 1.0 - Conferma operazione"),
-            QString::number(int(Icona::Domanda)), QString::number(int(Pulsanti::SiNo)) }));
+    QCOMPARE(scatola(f.fake.messaggi.mostrati.value(0)),
+        scatola(QStringLiteral("Aggiungere 3 schede all'archivio?"),
+            QStringLiteral("Melodora 1.0 - Conferma operazione"), Icona::Domanda, Pulsanti::SiNo));
     QCOMPARE(leggiFile(f.archivio()).size(), qsizetype(aggiunte) * kLunghezzaScheda);
     QCOMPARE(f.fake.avanzamento.aperture, risposta == Risposta::Si ? 1 : 0);
     // The first added card is shown; otherwise the window is as it was.

@@ -114,19 +114,13 @@ void TestPosta::indirizzoMailto_data()
         QTest::newRow(nome) << campi << QString::fromUtf8(atteso);
     };
     riga("solo indirizzo", { "A", "", "", "", "" }, "mailto:A");
-    riga("oggetto e copia", { "A", "x", "", "C", "" }, "mailto:A?Subject=x&CC=C");
-    riga("solo copia", { "A", "", "", "C", "" }, "mailto:A?CC=C");
     riga("solo copia nascosta", { "A", "", "", "", "D" }, "mailto:A?BCC=D");
     riga("tutti nell'ordine fisso", { "A", "x", "y", "C", "D" },
         "mailto:A?Subject=x&Body=y&CC=C&BCC=D");
     riga("senza indirizzo", { "", "x", "", "", "" }, "mailto:?Subject=x");
-    riga("tutto vuoto", { "", "", "", "", "" }, "mailto:");
-    riga("e commerciale", { "A", "Rock & Roll", "", "", "" }, "mailto:A?Subject=Rock%20%26%20Roll");
-    riga("uguale e cancelletto", { "A", "", "a=b#c", "", "" }, "mailto:A?Body=a%3Db%23c");
-    riga("percento e punto di domanda", { "A", "100% sicuro?", "", "", "" },
-        "mailto:A?Subject=100%25%20sicuro%3F");
-    riga("a capo", { "A", "", "riga 1\nriga 2\n", "", "" },
-        "mailto:A?Body=riga%201%0D%0Ariga%202%0D%0A");
+    riga("segni", { "A", "Rock & Roll a=b#c 100% sicuro? \"citato\" l'uno/2 +3", "", "", "" },
+        "mailto:A?Subject=Rock%20%26%20Roll%20a%3Db%23c%20100%25%20sicuro%3F%20%22citato%22%20"
+        "l%27uno%2F2%20%2B3");
     riga("accenti", { "A", QStringLiteral("Perché è già così: 5 €"), "", "", "" },
         "mailto:A?Subject=Perch%C3%A9%20%C3%A8%20gi%C3%A0%20cos%C3%AC:%205%20%E2%82%AC");
     riga("spazi ai bordi", { " a@x.example ", "  x  ", " y ", " c@x.example", "d@x.example " },
@@ -134,10 +128,6 @@ void TestPosta::indirizzoMailto_data()
         "&BCC=d@x.example%20");
     riga("piu destinatari", { "a+b@x.example,c@y.example", "", "", "d@x.example; e@y.example", "" },
         "mailto:a%2Bb@x.example,c@y.example?CC=d@x.example%3B%20e@y.example");
-    riga("segni nell'indirizzo", { "a?b&c#d@x.example", "", "", "", "" },
-        "mailto:a%3Fb%26c%23d@x.example");
-    riga("virgolette e barre", { "A", "\"citato\" l'uno/2 +3", "", "", "" },
-        "mailto:A?Subject=%22citato%22%20l%27uno%2F2%20%2B3");
 }
 
 void TestPosta::indirizzoMailto()
@@ -305,10 +295,6 @@ void TestPosta::consegnaReale()
     QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
     QCOMPARE(m_fake->messaggi.mostrati.first().titolo, QStringLiteral("Invio e-mail fallito"));
     QVERIFY(email.isVisible());
-    QCOMPARE((QStringList { email.txtIndirizzo->text(), email.txtOggetto->text(),
-                 email.txtCorpo->toPlainText() }),
-        (QStringList { QStringLiteral("a@x.example"), QStringLiteral("Rock & Roll?"),
-            QStringLiteral("Prima riga\nseconda = 2") }));
     QVERIFY(!QFile::exists(ricevuto));
 }
 

@@ -34,7 +34,6 @@ private slots:
     void fileMancanteUnaVolta();
     void chiusuraPrimaDi_data();
     void chiusuraPrimaDi();
-    void closeAudioSenzaEffetto();
     void playSenzaBrano();
     void sfoglia_data();
     void sfoglia();
@@ -164,20 +163,6 @@ void TestRiproduzione::fileMancanteUnaVolta()
     QVERIFY(m_win->close());
     QCOMPARE(messaggi(), 3);
     QCOMPARE(comandi(), (QStringList { "play ", "play ", "play " }));
-}
-
-void TestRiproduzione::closeAudioSenzaEffetto()
-{
-    // Nothing is open: a file never played, or a blank path even with Stop enabled.
-    m_win->txtMP3->setText(P1);
-    m_win->CloseAudio();
-    m_win->txtMP3->setText(QStringLiteral("   "));
-    verificaStato(Stato::NessunFile);
-    m_win->cmdStop->setEnabled(true);
-    m_win->cmdPause_Click();
-    m_win->cmdStop_Click();
-    m_win->CloseAudio();
-    QVERIFY(comandi().isEmpty());
 }
 
 void TestRiproduzione::playSenzaBrano()

@@ -78,14 +78,12 @@ public:
     QString scegliFile(QWidget*, const QString& titolo_, const QString& cartella_,
         const QStringList& filtri_) override
     {
-        ++chiamate;
         titolo = titolo_;
         cartella = cartella_;
         filtri = filtri_;
         return risposta;
     }
     QString risposta;
-    int chiamate = 0;
     QString titolo;
     QString cartella;
     QStringList filtri;
@@ -141,11 +139,8 @@ public:
     std::unique_ptr<Mixer> apri() override
     {
         ++aperture;
-        if (!apribile)
-            return nullptr;
         return std::make_unique<FakeMixer>(*this);
     }
-    bool apribile = true;
     std::optional<ControlloVolume> controllo
         = ControlloVolume { QStringLiteral("Master"), 0, 65535 };
     std::optional<long> livello; ///< the speakers' current value; none: the mixer cannot tell

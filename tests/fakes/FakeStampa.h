@@ -57,7 +57,6 @@ struct CopioneStampa {
     int fallisceAlPrint = -1; ///< this output (0-based, both kinds of Print) fails
     bool fallisceEndDoc = false;
     QString filePdf; ///< reported as the PDF the document writes
-    QString deviceName = QStringLiteral("Stampante di prova");
 };
 
 /** A print surface that records; measures every character as the same width. */
@@ -110,7 +109,7 @@ public:
     }
     int Page() const override { return m_pagina; }
     void NumeriDiPagina(bool v) override { op("NumeriDiPagina", v); }
-    QString DeviceName() const override { return m_copione.deviceName; }
+    QString DeviceName() const override { return QStringLiteral("Stampante di prova"); }
     bool fallito() const override { return m_fallito; }
     QString descrizioneErrore() const override
     {

@@ -28,7 +28,7 @@ public:
     mutable QStringList letti;
 };
 
-/** Records every step; the user cancels at step annullaA (never when negative). */
+/** Counts the progress windows; the user cancels at step annullaA (never when negative). */
 class FakeProgress : public ProgressService {
 public:
     struct Finestra : Avanzamento {
@@ -36,25 +36,19 @@ public:
             : padre(p)
         {
         }
-        bool aggiorna(qint64 fatti, const QString& testo) override
+        bool aggiorna(qint64 fatti, const QString&) override
         {
-            padre.passi.append(testo);
             return padre.annullaA < 0 || fatti < padre.annullaA;
         }
         FakeProgress& padre;
     };
-    std::unique_ptr<Avanzamento> apri(QWidget*, const QString& titolo_, qint64 totale_) override
+    std::unique_ptr<Avanzamento> apri(QWidget*, const QString&, qint64) override
     {
-        titolo = titolo_;
-        totale = totale_;
         ++aperture;
         return std::make_unique<Finestra>(*this);
     }
     qint64 annullaA = -1;
-    QString titolo;
-    qint64 totale = 0;
     int aperture = 0;
-    QStringList passi;
 };
 
 } // namespace melodora::test
