@@ -95,22 +95,6 @@ namespace {
         return t;
     }
 
-    /** The bytes without the blanks that fill the field, skipped eight at a time. */
-    QByteArrayView senzaSpaziFinali(const char* p, qsizetype n)
-    {
-        constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
-        while (n >= 8) {
-            uint64_t otto = 0;
-            std::memcpy(&otto, p + n - 8, sizeof otto);
-            if (otto != kOttoSpazi)
-                break;
-            n -= 8;
-        }
-        while (n > 0 && p[n - 1] == ' ')
-            --n;
-        return QByteArrayView(p, n);
-    }
-
     /** The fields a search by words reads. */
     QList<Campo> campiDi(AmbitoParole ambito)
     {
@@ -210,6 +194,32 @@ CriterioParole::CriterioParole(const QString& criterio)
         }
         m_soloInizio.push_back(soloInizio);
         m_primoAlto.push_back(std::find(primo.begin() + 128, primo.end(), true) != primo.end());
+        // The runs of such bytes; while there are too many, the two closest become one.
+        std::vector<std::pair<int, int>> corse; // first, last
+        for (int b = 128; b < 256; ++b) {
+            if (!primo[static_cast<size_t>(b)])
+                continue;
+            if (!corse.empty() && corse.back().second == b - 1)
+                corse.back().second = b;
+            else
+                corse.emplace_back(b, b);
+        }
+        while (corse.size() > 4) {
+            size_t piuVicine = 1;
+            for (size_t c = 2; c < corse.size(); ++c) {
+                if (corse[c].first - corse[c - 1].second
+                    < corse[piuVicine].first - corse[piuVicine - 1].second)
+                    piuVicine = c;
+            }
+            corse[piuVicine - 1].second = corse[piuVicine].second;
+            corse.erase(corse.begin() + static_cast<std::ptrdiff_t>(piuVicine));
+        }
+        std::array<std::pair<uint8_t, uint8_t>, 4> alti {}; // none: 0 bytes from 0x80
+        alti.fill({ 0x80, 0 });
+        for (size_t c = 0; c < corse.size(); ++c)
+            alti[c] = { static_cast<uint8_t>(corse[c].first),
+                static_cast<uint8_t>(corse[c].second - corse[c].first + 1) };
+        m_altiIniziali.push_back(alti);
         auto ascii = [](char16_t c) {
             return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')
                 ? static_cast<unsigned char>(c)
@@ -341,6 +351,22 @@ bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
                 _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(hi + 1)), v));
         };
         auto maschera = [](__m128i v) { return static_cast<uint32_t>(_mm_movemask_epi8(v)); };
+        // A byte is in a run when, moved so that the run's first byte is the lowest signed
+        // one, it stays below the lowest plus the run's length.
+        constexpr size_t kCorse = 4;
+        __m128i sposta[kCorse];
+        __m128i sotto[kCorse];
+        for (size_t c = 0; c < kCorse; ++c) {
+            const auto [primoDellaCorsa, quanti] = m_altiIniziali[k][c];
+            sposta[c] = _mm_set1_epi8(static_cast<char>(0x80 - primoDellaCorsa));
+            sotto[c] = _mm_set1_epi8(static_cast<char>(-128 + quanti));
+        }
+        auto iniziali = [&](__m128i v) {
+            __m128i in = _mm_setzero_si128();
+            for (size_t c = 0; c < kCorse; ++c)
+                in = _mm_or_si128(in, _mm_cmplt_epi8(_mm_add_epi8(v, sposta[c]), sotto[c]));
+            return maschera(in);
+        };
         for (; i + 17 <= n; i += 16) {
             const auto* q = reinterpret_cast<const __m128i*>(p + i);
             const __m128i prima = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 1));
@@ -350,8 +376,10 @@ bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
             if (secondo != 0)
                 semplici &= maschera(_mm_cmpeq_epi8(_mm_or_si128(dopo, minuscoleV), secondoV))
                     | maschera(dopo);
-            const uint32_t alte = alti != 0 ? maschera(otto) : 0;
-            if (alte == 0 && semplici == 0)
+            const uint32_t alte = alti != 0 ? iniziali(otto) : 0;
+            // Blocks with such bytes come and go too irregularly for a branch: where they
+            // can begin the word, the candidates are made whole first.
+            if (alti == 0 && semplici == 0)
                 continue;
             const __m128i z = _mm_or_si128(prima, minuscoleV);
             const uint32_t dopoParola
@@ -399,20 +427,20 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 {
     if (vuoto())
         return false;
-    QVarLengthArray<QByteArrayView, 8> pieni;
-    for (const QByteArrayView t : testi) {
-        if (const QByteArrayView v = senzaSpaziFinali(t.data(), t.size()); !v.isEmpty())
-            pieni.append(v);
-    }
+    // Each text without its filling blanks, once it is first read: a word found early leaves
+    // the rest unread.
+    QVarLengthArray<QByteArrayView, 8> pieni(testi.size());
+    QVarLengthArray<bool, 8> letti(testi.size(), false);
     // Every word must be found: the first one missing ends the test, which is what most
     // cards of a search do.
     for (size_t k = 0; k < m_parole.size(); ++k) {
         bool trovata = false;
-        for (const QByteArrayView t : pieni) {
-            if (inizioDiParola(k, t)) {
-                trovata = true;
-                break;
+        for (qsizetype t = 0; t < testi.size() && !trovata; ++t) {
+            if (!letti[t]) {
+                pieni[t] = testi[t].first(senzaSpaziFinali(testi[t].data(), testi[t].size()));
+                letti[t] = true;
             }
+            trovata = !pieni[t].isEmpty() && inizioDiParola(k, pieni[t]);
         }
         if (!trovata)
             return false;
@@ -488,7 +516,8 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
     };
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         auto campo = [record](Campo c) {
-            return senzaSpaziFinali(record + info(c).offset, info(c).lunghezza);
+            const char* p = record + info(c).offset;
+            return QByteArrayView(p, senzaSpaziFinali(p, info(c).lunghezza));
         };
         const QByteArrayView brano = campo(Campo::Brano);
         const QByteArrayView artista = campo(Campo::Artista);
