@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -278,9 +279,12 @@ std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
     };
     std::vector<Inizio> inizi(ordine.size());
     std::array<uint8_t, kParte> b {};
-    auto impacca = [&b](Inizio& e) {
-        for (size_t k = 0; k < b.size(); ++k)
-            e.byte[k / 8] = (e.byte[k / 8] << 8) | b[k];
+    auto impacca = [&b](Inizio& e) { // big-endian, so that the numbers compare as the bytes
+        std::memcpy(e.byte.data(), b.data(), b.size());
+        if constexpr (std::endian::native == std::endian::little) {
+            for (uint64_t& otto : e.byte)
+                otto = __builtin_bswap64(otto);
+        }
     };
     const PesiPrimari& pesi = pesiPrimari(u);
     bool tabella = pesi.validi;

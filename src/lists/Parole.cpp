@@ -503,8 +503,13 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
     std::u16string chiavi; // every group's key, one after another
     std::string primo;
     std::vector<std::pair<size_t, qint64>> gruppoDi; // (group, card) for each card with a title
-    // Open addressing, the group's position + 1 in each used place; never more than half full.
-    std::vector<uint32_t> posti(1 << 16, 0);
+    // Open addressing, never more than half full, sized for the whole archive at once: each
+    // used place holds the key's hash and the group's position + 1, so that another key is
+    // told apart without reading its group.
+    const auto schede = static_cast<size_t>(std::max<qint64>(archivio.schedeIntere(), 0));
+    std::vector<uint64_t> posti(std::bit_ceil(std::max<size_t>(schede * 2, 1024)), 0);
+    tutti.reserve(schede);
+    gruppoDi.reserve(schede);
     std::u16string k;
     auto aggiungi = [&](size_t& n, QByteArrayView testo) {
         // Four units copied for each byte, the end moved by the fold's length: no branch.
@@ -513,6 +518,12 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             std::memcpy(k.data() + n, f.c.data(), sizeof f.c);
             n += f.n;
         }
+    };
+    auto inserisci = [](std::vector<uint64_t>& v, uint64_t voce) {
+        size_t p = (voce >> 32) & (v.size() - 1);
+        while (v[p] != 0)
+            p = (p + 1) & (v.size() - 1);
+        v[p] = voce;
     };
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         auto campo = [record](Campo c) {
@@ -530,14 +541,16 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
         k[lunghezza++] = u'\x1F';
         aggiungi(lunghezza, artista);
         const std::u16string_view chiave(k.data(), lunghezza);
+        const auto hash = static_cast<uint32_t>(
+            qHash(QStringView(chiave.data(), static_cast<qsizetype>(lunghezza))));
         const size_t maschera = posti.size() - 1;
-        size_t posto
-            = qHash(QStringView(chiave.data(), static_cast<qsizetype>(lunghezza))) & maschera;
-        while (posti[posto] != 0) {
-            const Gruppo& g = tutti[posti[posto] - 1];
+        size_t posto = hash & maschera;
+        for (; posti[posto] != 0; posto = (posto + 1) & maschera) {
+            if (posti[posto] >> 32 != hash)
+                continue;
+            const Gruppo& g = tutti[static_cast<uint32_t>(posti[posto]) - 1];
             if (std::u16string_view(chiavi.data() + g.chiave, g.lunghezza) == chiave)
                 break;
-            posto = (posto + 1) & maschera;
         }
         if (posti[posto] == 0) {
             tutti.push_back(
@@ -545,23 +558,18 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             chiavi.append(chiave);
             primo.append(brano.data(), static_cast<size_t>(brano.size()));
             primo.append(artista.data(), static_cast<size_t>(artista.size()));
-            posti[posto] = static_cast<uint32_t>(tutti.size());
-            if (tutti.size() * 2 > posti.size()) {
-                std::vector<uint32_t> nuovi(posti.size() * 2, 0);
-                for (size_t i = 0; i < tutti.size(); ++i) {
-                    const Gruppo& g = tutti[i];
-                    size_t p = qHash(QStringView(
-                                   chiavi.data() + g.chiave, static_cast<qsizetype>(g.lunghezza)))
-                        & (nuovi.size() - 1);
-                    while (nuovi[p] != 0)
-                        p = (p + 1) & (nuovi.size() - 1);
-                    nuovi[p] = static_cast<uint32_t>(i + 1);
+            posti[posto] = uint64_t(hash) << 32 | tutti.size();
+            if (tutti.size() * 2 > posti.size()) { // the archive grew while it was read
+                std::vector<uint64_t> nuovi(posti.size() * 2, 0);
+                for (const uint64_t voce : posti) {
+                    if (voce != 0)
+                        inserisci(nuovi, voce);
                 }
                 posti = std::move(nuovi);
             }
             gruppoDi.emplace_back(tutti.size() - 1, n);
         } else {
-            gruppoDi.emplace_back(posti[posto] - 1, n);
+            gruppoDi.emplace_back(static_cast<uint32_t>(posti[posto]) - 1, n);
         }
         ++tutti[gruppoDi.back().first].schede;
         return true;
