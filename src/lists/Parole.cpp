@@ -7,7 +7,6 @@
 
 #include <QByteArrayView>
 #include <QHashFunctions>
-#include <QVarLengthArray>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -427,21 +426,13 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 {
     if (vuoto())
         return false;
-    // Each text without its filling blanks, once it is first read: a word found early leaves
-    // the rest unread.
-    QVarLengthArray<QByteArrayView, 8> pieni(testi.size());
-    QVarLengthArray<bool, 8> letti(testi.size(), false);
     // Every word must be found: the first one missing ends the test, which is what most
-    // cards of a search do.
+    // cards of a search do. The blanks that fill a field are no word's beginning, and are
+    // scanned as fast as they would be skipped: a word found early leaves the rest unread.
     for (size_t k = 0; k < m_parole.size(); ++k) {
         bool trovata = false;
-        for (qsizetype t = 0; t < testi.size() && !trovata; ++t) {
-            if (!letti[t]) {
-                pieni[t] = testi[t].first(senzaSpaziFinali(testi[t].data(), testi[t].size()));
-                letti[t] = true;
-            }
-            trovata = !pieni[t].isEmpty() && inizioDiParola(k, pieni[t]);
-        }
+        for (qsizetype t = 0; t < testi.size() && !trovata; ++t)
+            trovata = inizioDiParola(k, testi[t]);
         if (!trovata)
             return false;
     }
