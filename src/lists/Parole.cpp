@@ -501,6 +501,10 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
     std::vector<uint64_t> posti(std::bit_ceil(std::max<size_t>(schede * 2, 1024)), 0);
     tutti.reserve(schede);
     gruppoDi.reserve(schede);
+    // Room for a common title and artist on every card, so that the keys and the bytes are
+    // not copied again as they grow; room never written takes no memory.
+    chiavi.reserve(schede * 64);
+    primo.reserve(schede * 48);
     std::u16string k;
     auto aggiungi = [&](size_t& n, QByteArrayView testo) {
         // Four units copied for each byte, the end moved by the fold's length: no branch.
