@@ -260,6 +260,8 @@ std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
 {
     std::vector<qsizetype> ordine(static_cast<size_t>(testi.size()));
     std::iota(ordine.begin(), ordine.end(), 0);
+    if (ordine.size() < 2)
+        return ordine; // nothing to order: no collator to load, no table to build
     UCollator* u = collatoreIcu();
     if (u == nullptr) {
         std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
