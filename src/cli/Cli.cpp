@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -52,18 +53,45 @@ namespace {
      */
     QString perTerminale(const QString& testo)
     {
-        QString out;
-        out.reserve(testo.size());
-        for (qsizetype i = 0; i < testo.size(); ++i) {
-            const char16_t u = testo.at(i).unicode();
-            const bool aCapo
-                = u == u'\n' || (u == u'\r' && i + 1 < testo.size() && testo.at(i + 1) == u'\n');
-            if (u == u'\t' || aCapo || (u >= 0x20 && u < 0x7F) || u > 0x9F)
-                out.append(QChar(u));
+        const char16_t* c = reinterpret_cast<const char16_t*>(testo.utf16());
+        const qsizetype n = testo.size();
+        auto innocuo = [c, n](qsizetype i) {
+            const char16_t u = c[i];
+            return (u >= 0x20 && u < 0x7F) || u > 0x9F || u == u'\t' || u == u'\n'
+                || (u == u'\r' && i + 1 < n && c[i + 1] == u'\n');
+        };
+        // Most outputs hold no such character, long lists among them: they go as they are.
+        qsizetype i = 0;
+        while (i < n && innocuo(i))
+            ++i;
+        if (i == n)
+            return testo;
+        QString out = testo.first(i);
+        out.reserve(n + 16);
+        for (; i < n; ++i) {
+            if (innocuo(i))
+                out.append(QChar(c[i]));
             else
-                out.append(QStringLiteral("\\x%1").arg(unsigned(u), 2, 16, QLatin1Char('0')));
+                out.append(QStringLiteral("\\x%1").arg(unsigned(c[i]), 2, 16, QLatin1Char('0')));
         }
         return out;
+    }
+
+    /**
+     * Writes @p testo a piece at a time: a stream on a file encodes and writes what it holds
+     * once it holds more than a little, so a long list is never held twice more. A piece
+     * never ends between the two halves of a character.
+     */
+    void scrivi(QTextStream& s, const QString& testo)
+    {
+        constexpr qsizetype kPezzo = 1 << 16;
+        for (qsizetype i = 0; i < testo.size();) {
+            qsizetype n = std::min(kPezzo, testo.size() - i);
+            if (i + n < testo.size() && testo.at(i + n - 1).isHighSurrogate())
+                ++n;
+            s << QStringView(testo).mid(i, n);
+            i += n;
+        }
     }
 
     /** Commands whose standard output is data for another program, passed on as it is. */
@@ -213,8 +241,8 @@ int esegui(const QStringList& argomenti, Uscita uscita)
             const int stato = c.esegui(contesto);
             out.flush();
             err.flush();
-            uscita.out << perTerminale(testoOut);
-            uscita.err << perTerminale(testoErr);
+            scrivi(uscita.out, perTerminale(testoOut));
+            scrivi(uscita.err, perTerminale(testoErr));
             return stato;
         }
     }

@@ -17,6 +17,14 @@ namespace {
             c.uscita.err << "melodora-cli: " << esito.errore << "\n";
             return 1;
         }
+        // A long list is written into memory first: room for it all at once, not copied again
+        // as it grows.
+        if (QString* testo = c.uscita.out.string()) {
+            qsizetype totale = testo->size();
+            for (const QString& v : voci)
+                totale += v.size() + 1;
+            testo->reserve(totale);
+        }
         for (const QString& v : voci)
             c.uscita.out << v << "\n";
         return 0;

@@ -5,6 +5,10 @@
 #include "lists/OrdineAlfabetico.h"
 #include "lists/TestiListe.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cstdint>
 #include <cstring>
 
@@ -51,22 +55,38 @@ namespace {
     {
         const char* p = record + info(campo).offset;
         int i = 0;
-        int j = info(campo).lunghezza;
-        // Most of a field is the blanks that fill it: skip them eight at a time.
-        constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
-        while (j - i >= 8) {
-            uint64_t otto = 0;
-            std::memcpy(&otto, p + j - 8, sizeof otto);
-            if (otto != kOttoSpazi)
-                break;
-            j -= 8;
-        }
-        while (j > i && p[j - 1] == ' ')
-            --j;
+        const auto j = static_cast<int>(senzaSpaziFinali(p, info(campo).lunghezza));
         while (i < j && p[i] == ' ')
             ++i;
         return { p + i, j - i };
     }
+}
+
+qsizetype senzaSpaziFinali(const char* p, qsizetype n)
+{
+    // Most of a field is the blanks that fill it: skip them 32 or eight at a time.
+#if defined(__SSE2__)
+    const __m128i spazi = _mm_set1_epi8(' ');
+    while (n >= 32) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 32));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16));
+        if (_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, spazi), _mm_cmpeq_epi8(b, spazi)))
+            != 0xFFFF)
+            break;
+        n -= 32;
+    }
+#endif
+    constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
+    while (n >= 8) {
+        uint64_t otto = 0;
+        std::memcpy(&otto, p + n - 8, sizeof otto);
+        if (otto != kOttoSpazi)
+            break;
+        n -= 8;
+    }
+    while (n > 0 && p[n - 1] == ' ')
+        --n;
+    return n;
 }
 
 const RigaRicerca& rigaRicerca(CampoRicerca campo)

@@ -39,6 +39,9 @@ QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda);
 /** The same entry built straight from a record's 2830 bytes, decoding only its four pieces. */
 QString voceRecord(CampoRicerca formato, qint64 n, const char* record);
 
+/** How many of the @p n bytes at @p p are left without the blanks that end them. */
+qsizetype senzaSpaziFinali(const char* p, qsizetype n);
+
 /** The card number an entry ends with ("  (Scheda n)"), or 0 when it ends otherwise. */
 qint64 numeroDellaVoce(const QString& voce);
 

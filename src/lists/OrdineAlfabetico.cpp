@@ -1,13 +1,18 @@
 #include "lists/OrdineAlfabetico.h"
 
+#include "archive/Codifica.h"
+
 #include <QCollator>
 #include <QLocale>
 
 #include <unicode/ucol.h>
+#include <unicode/ucoleitr.h>
 #include <unicode/uiter.h>
+#include <unicode/uset.h>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -71,6 +76,169 @@ namespace {
         return c.get();
     }
 
+    /**
+     * The primary weights of the archive's 256 characters, as ranks of one byte each. A sort
+     * key begins with the primary weights of a text's characters one after another, so the
+     * ranks of a text's first characters order it against another as the key's first bytes
+     * do, for the cost of a table: ICU's keys cost more than all the rest of a long list.
+     * The table comes from the collator itself, character by character; the few pairs ICU
+     * reads as one (l followed by a middle dot) get their own weights. Where the collator
+     * has something the table cannot follow, it is not used.
+     */
+    struct PesiPrimari {
+        struct Pesi {
+            std::array<uint8_t, 4> rango {};
+            uint8_t n = 0;
+        };
+        bool validi = false;
+        std::array<Pesi, 256> carattere {};
+        std::array<bool, 256> iniziaCoppia {}; ///< the character begins a pair read as one
+        std::vector<std::pair<uint16_t, Pesi>> coppie; ///< (first byte << 8 | second, weights)
+        std::vector<int16_t> byteDi; ///< each character's byte, -1 for the others
+
+        /** The byte of @p c, or -1 when the archive's characters do not hold it. */
+        int byteDel(QChar c) const
+        {
+            return c.unicode() < byteDi.size() ? byteDi[c.unicode()] : -1;
+        }
+    };
+
+    /** The primary weights of @p testo, each from its 32-bit parts as the iterator gives them. */
+    bool primariDi(UCollator* u, const std::u16string& testo, std::vector<uint32_t>& primari)
+    {
+        UErrorCode errore = U_ZERO_ERROR;
+        UCollationElements* it = ucol_openElements(u, reinterpret_cast<const UChar*>(testo.data()),
+            static_cast<int32_t>(testo.size()), &errore);
+        if (U_FAILURE(errore))
+            return false;
+        primari.clear();
+        bool primario = false; // the last element had a primary weight
+        for (int32_t ce = ucol_next(it, &errore); ce != UCOL_NULLORDER && U_SUCCESS(errore);
+             ce = ucol_next(it, &errore)) {
+            const auto e = static_cast<uint32_t>(ce);
+            if ((e & 0xC0) == 0xC0 && primario) // the low half of a long primary weight
+                primari.back() |= e >> 16;
+            else if ((primario = (e >> 16) != 0))
+                primari.push_back(e & 0xFFFF0000U);
+        }
+        ucol_closeElements(it);
+        return U_SUCCESS(errore);
+    }
+
+    const PesiPrimari& pesiPrimari(UCollator* u)
+    {
+        thread_local const PesiPrimari tabella = [u] {
+            PesiPrimari t;
+            if (u == nullptr)
+                return t;
+            for (int b = 0; b < 256; ++b) {
+                const char16_t c = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
+                t.byteDi.resize(std::max<size_t>(t.byteDi.size(), c + 1U), -1);
+                t.byteDi[c] = static_cast<int16_t>(b);
+            }
+            std::vector<std::pair<std::u16string, std::vector<uint32_t>>> pesi;
+            std::vector<uint32_t> p;
+            for (int b = 0; b < 256; ++b) {
+                const std::u16string c(
+                    1, cp1252::decodifica(static_cast<unsigned char>(b)).unicode());
+                if (!primariDi(u, c, p))
+                    return t;
+                pesi.emplace_back(c, p);
+            }
+            // The sequences read as one whose first character is one of these.
+            UErrorCode errore = U_ZERO_ERROR;
+            USet* contrazioni = uset_openEmpty();
+            ucol_getContractionsAndExpansions(u, contrazioni, nullptr, true, &errore);
+            bool seguibili = U_SUCCESS(errore);
+            for (int32_t i = 0; seguibili && i < uset_getItemCount(contrazioni); ++i) {
+                UChar32 da = 0;
+                UChar32 a = 0;
+                std::array<UChar, 16> s {};
+                errore = U_ZERO_ERROR;
+                const int32_t n = uset_getItem(
+                    contrazioni, i, &da, &a, s.data(), static_cast<int32_t>(s.size()), &errore);
+                unsigned char primo = 0;
+                unsigned char secondo = 0;
+                if (U_FAILURE(errore) || n <= 0 || !cp1252::codifica(QChar(s[0]), primo))
+                    continue; // a range of single characters, or none of these first
+                // A pair of these characters gets its own weights; a text with a pair whose
+                // second character is not one of these goes without the table; anything
+                // longer is more than the table follows.
+                seguibili = n == 2;
+                t.iniziaCoppia[primo] = true;
+                if (seguibili && cp1252::codifica(QChar(s[1]), secondo)) {
+                    seguibili = primariDi(u, std::u16string(s.data(), 2), p);
+                    pesi.emplace_back(std::u16string(s.data(), 2), p);
+                }
+            }
+            uset_close(contrazioni);
+            if (!seguibili)
+                return t;
+            std::vector<uint32_t> tutti;
+            for (const auto& [testo, primari] : pesi)
+                tutti.insert(tutti.end(), primari.begin(), primari.end());
+            std::sort(tutti.begin(), tutti.end());
+            tutti.erase(std::unique(tutti.begin(), tutti.end()), tutti.end());
+            if (tutti.size() > 255)
+                return t;
+            for (const auto& [testo, primari] : pesi) {
+                PesiPrimari::Pesi w;
+                if (primari.size() > w.rango.size())
+                    return t;
+                w.n = static_cast<uint8_t>(primari.size());
+                for (size_t k = 0; k < primari.size(); ++k) // from 1: 0 is the end of a text
+                    w.rango[k] = static_cast<uint8_t>(
+                        std::lower_bound(tutti.begin(), tutti.end(), primari[k]) - tutti.begin()
+                        + 1);
+                unsigned char b0 = 0;
+                unsigned char b1 = 0;
+                cp1252::codifica(QChar(testo[0]), b0);
+                if (testo.size() == 1) {
+                    t.carattere[b0] = w;
+                } else {
+                    cp1252::codifica(QChar(testo[1]), b1);
+                    t.coppie.emplace_back(static_cast<uint16_t>(b0 << 8 | b1), w);
+                }
+            }
+            t.validi = true;
+            return t;
+        }();
+        return tabella;
+    }
+
+    /**
+     * The ranks of the first primary weights of @p testo, 0 after its end; false when it
+     * holds a character the table does not have before they are all known.
+     */
+    template <size_t N>
+    bool inizioDaTabella(const PesiPrimari& t, QStringView testo, std::array<uint8_t, N>& rango)
+    {
+        size_t k = 0;
+        for (qsizetype i = 0; i < testo.size() && k < N; ++i) {
+            const int b = t.byteDel(testo[i]);
+            if (b < 0)
+                return false;
+            const PesiPrimari::Pesi* w = &t.carattere[static_cast<size_t>(b)];
+            if (t.iniziaCoppia[static_cast<size_t>(b)] && i + 1 < testo.size()) {
+                const int b1 = t.byteDel(testo[i + 1]);
+                if (b1 < 0)
+                    return false;
+                const auto coppia = static_cast<uint16_t>(b << 8 | b1);
+                for (const auto& [c, pesi] : t.coppie) {
+                    if (c == coppia) {
+                        w = &pesi;
+                        ++i;
+                        break;
+                    }
+                }
+            }
+            for (size_t j = 0; j < w->n && k < N; ++j)
+                rango[k++] = w->rango[j];
+        }
+        std::fill(rango.begin() + static_cast<std::ptrdiff_t>(k), rango.end(), 0);
+        return true;
+    }
+
     // Case decides only between texts equal without it (lower case first), and the code
     // units last, so that the order is total.
     int spareggio(QStringView a, QStringView b)
@@ -92,6 +260,8 @@ std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
 {
     std::vector<qsizetype> ordine(static_cast<size_t>(testi.size()));
     std::iota(ordine.begin(), ordine.end(), 0);
+    if (ordine.size() < 2)
+        return ordine; // nothing to order: no collator to load, no table to build
     UCollator* u = collatoreIcu();
     if (u == nullptr) {
         std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
@@ -101,40 +271,59 @@ std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
     }
     // A whole sort key costs more than the sort. The first 32 bytes of each key (a dozen
     // letters or more) order most texts; only texts alike so far get their whole keys, all
-    // in one buffer, compared among themselves.
+    // in one buffer, compared among themselves. Where every text is in the archive's
+    // characters, the first 32 primary weights from the table stand for those bytes.
     constexpr int32_t kParte = 32;
     struct Inizio {
         std::array<uint64_t, kParte / 8> byte {};
+        qsizetype testo = 0;
         bool intero = false; ///< the part is the whole key
     };
     std::vector<Inizio> inizi(ordine.size());
-    for (size_t i = 0; i < inizi.size(); ++i) {
+    std::array<uint8_t, kParte> b {};
+    auto impacca = [&b](Inizio& e) { // big-endian, so that the numbers compare as the bytes
+        std::memcpy(e.byte.data(), b.data(), b.size());
+        if constexpr (std::endian::native == std::endian::little) {
+            for (uint64_t& otto : e.byte)
+                otto = __builtin_bswap64(otto);
+        }
+    };
+    const PesiPrimari& pesi = pesiPrimari(u);
+    bool tabella = pesi.validi;
+    for (size_t i = 0; tabella && i < inizi.size(); ++i) {
+        inizi[i].testo = static_cast<qsizetype>(i);
+        tabella = inizioDaTabella(pesi, testi.at(static_cast<qsizetype>(i)), b);
+        impacca(inizi[i]);
+    }
+    for (size_t i = 0; !tabella && i < inizi.size(); ++i) {
         const QString& t = testi.at(static_cast<qsizetype>(i));
         UCharIterator it;
         uiter_setString(
             &it, reinterpret_cast<const UChar*>(t.utf16()), static_cast<int32_t>(t.size()));
         uint32_t stato[2] = { 0, 0 };
         UErrorCode errore = U_ZERO_ERROR;
-        std::array<uint8_t, kParte> b {};
+        b.fill(0);
         const int32_t n = ucol_nextSortKeyPart(u, &it, stato, b.data(), kParte, &errore);
-        for (size_t k = 0; k < b.size(); ++k)
-            inizi[i].byte[k / 8] = (inizi[i].byte[k / 8] << 8) | b[k];
+        inizi[i] = {};
+        inizi[i].testo = static_cast<qsizetype>(i);
+        impacca(inizi[i]);
         // No byte inside a key is zero: a key that ends differs from one that goes on.
         inizi[i].intero = U_SUCCESS(errore) && n < kParte;
     }
-    auto inizio = [&](qsizetype i) -> const Inizio& { return inizi[static_cast<size_t>(i)]; };
-    std::sort(ordine.begin(), ordine.end(),
-        [&](qsizetype i, qsizetype j) { return inizio(i).byte < inizio(j).byte; });
+    std::sort(inizi.begin(), inizi.end(),
+        [](const Inizio& x, const Inizio& y) { return x.byte < y.byte; });
+    for (size_t i = 0; i < inizi.size(); ++i)
+        ordine[i] = inizi[i].testo;
 
     std::vector<uint8_t> byte;
     std::vector<std::pair<size_t, size_t>> chiave(ordine.size()); // where, how long
     for (size_t a = 0; a < ordine.size();) {
         size_t z = a + 1;
-        while (z < ordine.size() && inizio(ordine[z]).byte == inizio(ordine[a]).byte)
+        while (z < ordine.size() && inizi[z].byte == inizi[a].byte)
             ++z;
         const auto da = ordine.begin() + static_cast<std::ptrdiff_t>(a);
         const auto fino = ordine.begin() + static_cast<std::ptrdiff_t>(z);
-        if (z - a > 1 && inizio(ordine[a]).intero) {
+        if (z - a > 1 && inizi[a].intero) {
             // Whole keys alike: the case, then the code units, then the first given.
             std::sort(da, fino, [&](qsizetype i, qsizetype j) {
                 const int r = spareggio(testi.at(i), testi.at(j));
@@ -179,7 +368,7 @@ void ordinaAlfabetico(QStringList& voci)
     QStringList ordinate;
     ordinate.reserve(voci.size());
     for (qsizetype i : ordine)
-        ordinate.append(voci.at(i));
+        ordinate.append(std::move(voci[i])); // moved: no count to raise and lower again
     voci = std::move(ordinate);
 }
 

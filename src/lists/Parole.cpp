@@ -7,7 +7,6 @@
 
 #include <QByteArrayView>
 #include <QHashFunctions>
-#include <QVarLengthArray>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -93,22 +92,6 @@ namespace {
             return a;
         }();
         return t;
-    }
-
-    /** The bytes without the blanks that fill the field, skipped eight at a time. */
-    QByteArrayView senzaSpaziFinali(const char* p, qsizetype n)
-    {
-        constexpr uint64_t kOttoSpazi = 0x2020202020202020ULL;
-        while (n >= 8) {
-            uint64_t otto = 0;
-            std::memcpy(&otto, p + n - 8, sizeof otto);
-            if (otto != kOttoSpazi)
-                break;
-            n -= 8;
-        }
-        while (n > 0 && p[n - 1] == ' ')
-            --n;
-        return QByteArrayView(p, n);
     }
 
     /** The fields a search by words reads. */
@@ -210,6 +193,32 @@ CriterioParole::CriterioParole(const QString& criterio)
         }
         m_soloInizio.push_back(soloInizio);
         m_primoAlto.push_back(std::find(primo.begin() + 128, primo.end(), true) != primo.end());
+        // The runs of such bytes; while there are too many, the two closest become one.
+        std::vector<std::pair<int, int>> corse; // first, last
+        for (int b = 128; b < 256; ++b) {
+            if (!primo[static_cast<size_t>(b)])
+                continue;
+            if (!corse.empty() && corse.back().second == b - 1)
+                corse.back().second = b;
+            else
+                corse.emplace_back(b, b);
+        }
+        while (corse.size() > 4) {
+            size_t piuVicine = 1;
+            for (size_t c = 2; c < corse.size(); ++c) {
+                if (corse[c].first - corse[c - 1].second
+                    < corse[piuVicine].first - corse[piuVicine - 1].second)
+                    piuVicine = c;
+            }
+            corse[piuVicine - 1].second = corse[piuVicine].second;
+            corse.erase(corse.begin() + static_cast<std::ptrdiff_t>(piuVicine));
+        }
+        std::array<std::pair<uint8_t, uint8_t>, 4> alti {}; // none: 0 bytes from 0x80
+        alti.fill({ 0x80, 0 });
+        for (size_t c = 0; c < corse.size(); ++c)
+            alti[c] = { static_cast<uint8_t>(corse[c].first),
+                static_cast<uint8_t>(corse[c].second - corse[c].first + 1) };
+        m_altiIniziali.push_back(alti);
         auto ascii = [](char16_t c) {
             return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9')
                 ? static_cast<unsigned char>(c)
@@ -341,6 +350,22 @@ bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
                 _mm_cmpgt_epi8(_mm_set1_epi8(static_cast<char>(hi + 1)), v));
         };
         auto maschera = [](__m128i v) { return static_cast<uint32_t>(_mm_movemask_epi8(v)); };
+        // A byte is in a run when, moved so that the run's first byte is the lowest signed
+        // one, it stays below the lowest plus the run's length.
+        constexpr size_t kCorse = 4;
+        __m128i sposta[kCorse];
+        __m128i sotto[kCorse];
+        for (size_t c = 0; c < kCorse; ++c) {
+            const auto [primoDellaCorsa, quanti] = m_altiIniziali[k][c];
+            sposta[c] = _mm_set1_epi8(static_cast<char>(0x80 - primoDellaCorsa));
+            sotto[c] = _mm_set1_epi8(static_cast<char>(-128 + quanti));
+        }
+        auto iniziali = [&](__m128i v) {
+            __m128i in = _mm_setzero_si128();
+            for (size_t c = 0; c < kCorse; ++c)
+                in = _mm_or_si128(in, _mm_cmplt_epi8(_mm_add_epi8(v, sposta[c]), sotto[c]));
+            return maschera(in);
+        };
         for (; i + 17 <= n; i += 16) {
             const auto* q = reinterpret_cast<const __m128i*>(p + i);
             const __m128i prima = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 1));
@@ -350,8 +375,10 @@ bool CriterioParole::inizioDiParola(size_t k, QByteArrayView testo) const
             if (secondo != 0)
                 semplici &= maschera(_mm_cmpeq_epi8(_mm_or_si128(dopo, minuscoleV), secondoV))
                     | maschera(dopo);
-            const uint32_t alte = alti != 0 ? maschera(otto) : 0;
-            if (alte == 0 && semplici == 0)
+            const uint32_t alte = alti != 0 ? iniziali(otto) : 0;
+            // Blocks with such bytes come and go too irregularly for a branch: where they
+            // can begin the word, the candidates are made whole first.
+            if (alti == 0 && semplici == 0)
                 continue;
             const __m128i z = _mm_or_si128(prima, minuscoleV);
             const uint32_t dopoParola
@@ -399,21 +426,13 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 {
     if (vuoto())
         return false;
-    QVarLengthArray<QByteArrayView, 8> pieni;
-    for (const QByteArrayView t : testi) {
-        if (const QByteArrayView v = senzaSpaziFinali(t.data(), t.size()); !v.isEmpty())
-            pieni.append(v);
-    }
     // Every word must be found: the first one missing ends the test, which is what most
-    // cards of a search do.
+    // cards of a search do. The blanks that fill a field are no word's beginning, and are
+    // scanned as fast as they would be skipped: a word found early leaves the rest unread.
     for (size_t k = 0; k < m_parole.size(); ++k) {
         bool trovata = false;
-        for (const QByteArrayView t : pieni) {
-            if (inizioDiParola(k, t)) {
-                trovata = true;
-                break;
-            }
-        }
+        for (qsizetype t = 0; t < testi.size() && !trovata; ++t)
+            trovata = inizioDiParola(k, testi[t]);
         if (!trovata)
             return false;
     }
@@ -475,8 +494,17 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
     std::u16string chiavi; // every group's key, one after another
     std::string primo;
     std::vector<std::pair<size_t, qint64>> gruppoDi; // (group, card) for each card with a title
-    // Open addressing, the group's position + 1 in each used place; never more than half full.
-    std::vector<uint32_t> posti(1 << 16, 0);
+    // Open addressing, never more than half full, sized for the whole archive at once: each
+    // used place holds the key's hash and the group's position + 1, so that another key is
+    // told apart without reading its group.
+    const auto schede = static_cast<size_t>(std::max<qint64>(archivio.schedeIntere(), 0));
+    std::vector<uint64_t> posti(std::bit_ceil(std::max<size_t>(schede * 2, 1024)), 0);
+    tutti.reserve(schede);
+    gruppoDi.reserve(schede);
+    // Room for a common title and artist on every card, so that the keys and the bytes are
+    // not copied again as they grow; room never written takes no memory.
+    chiavi.reserve(schede * 64);
+    primo.reserve(schede * 48);
     std::u16string k;
     auto aggiungi = [&](size_t& n, QByteArrayView testo) {
         // Four units copied for each byte, the end moved by the fold's length: no branch.
@@ -486,9 +514,16 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             n += f.n;
         }
     };
+    auto inserisci = [](std::vector<uint64_t>& v, uint64_t voce) {
+        size_t p = (voce >> 32) & (v.size() - 1);
+        while (v[p] != 0)
+            p = (p + 1) & (v.size() - 1);
+        v[p] = voce;
+    };
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         auto campo = [record](Campo c) {
-            return senzaSpaziFinali(record + info(c).offset, info(c).lunghezza);
+            const char* p = record + info(c).offset;
+            return QByteArrayView(p, senzaSpaziFinali(p, info(c).lunghezza));
         };
         const QByteArrayView brano = campo(Campo::Brano);
         const QByteArrayView artista = campo(Campo::Artista);
@@ -501,14 +536,16 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
         k[lunghezza++] = u'\x1F';
         aggiungi(lunghezza, artista);
         const std::u16string_view chiave(k.data(), lunghezza);
+        const auto hash = static_cast<uint32_t>(
+            qHash(QStringView(chiave.data(), static_cast<qsizetype>(lunghezza))));
         const size_t maschera = posti.size() - 1;
-        size_t posto
-            = qHash(QStringView(chiave.data(), static_cast<qsizetype>(lunghezza))) & maschera;
-        while (posti[posto] != 0) {
-            const Gruppo& g = tutti[posti[posto] - 1];
+        size_t posto = hash & maschera;
+        for (; posti[posto] != 0; posto = (posto + 1) & maschera) {
+            if (posti[posto] >> 32 != hash)
+                continue;
+            const Gruppo& g = tutti[static_cast<uint32_t>(posti[posto]) - 1];
             if (std::u16string_view(chiavi.data() + g.chiave, g.lunghezza) == chiave)
                 break;
-            posto = (posto + 1) & maschera;
         }
         if (posti[posto] == 0) {
             tutti.push_back(
@@ -516,23 +553,18 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             chiavi.append(chiave);
             primo.append(brano.data(), static_cast<size_t>(brano.size()));
             primo.append(artista.data(), static_cast<size_t>(artista.size()));
-            posti[posto] = static_cast<uint32_t>(tutti.size());
-            if (tutti.size() * 2 > posti.size()) {
-                std::vector<uint32_t> nuovi(posti.size() * 2, 0);
-                for (size_t i = 0; i < tutti.size(); ++i) {
-                    const Gruppo& g = tutti[i];
-                    size_t p = qHash(QStringView(
-                                   chiavi.data() + g.chiave, static_cast<qsizetype>(g.lunghezza)))
-                        & (nuovi.size() - 1);
-                    while (nuovi[p] != 0)
-                        p = (p + 1) & (nuovi.size() - 1);
-                    nuovi[p] = static_cast<uint32_t>(i + 1);
+            posti[posto] = uint64_t(hash) << 32 | tutti.size();
+            if (tutti.size() * 2 > posti.size()) { // the archive grew while it was read
+                std::vector<uint64_t> nuovi(posti.size() * 2, 0);
+                for (const uint64_t voce : posti) {
+                    if (voce != 0)
+                        inserisci(nuovi, voce);
                 }
                 posti = std::move(nuovi);
             }
             gruppoDi.emplace_back(tutti.size() - 1, n);
         } else {
-            gruppoDi.emplace_back(posti[posto] - 1, n);
+            gruppoDi.emplace_back(static_cast<uint32_t>(posti[posto]) - 1, n);
         }
         ++tutti[gruppoDi.back().first].schede;
         return true;

@@ -9,7 +9,9 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace melodora {
@@ -72,6 +74,11 @@ private:
     std::vector<char> m_soloInizio;
     /** For each word, whether any byte above 127 can begin it (à, ç, œ, ß...). */
     std::vector<char> m_primoAlto;
+    /**
+     * For each word, four runs of bytes (first, how many) that hold every byte above 127
+     * that can begin it, and a few more where they would take more runs.
+     */
+    std::vector<std::array<std::pair<uint8_t, uint8_t>, 4>> m_altiIniziali;
 };
 
 /** Where a search by words looks: the lyrics, the notes, or every field. */
