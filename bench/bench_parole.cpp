@@ -3,7 +3,9 @@
 // `cat FILE > /dev/null` (warm cache), so that a busy machine slows both alike; the median of
 // the pairs' ratios is reported, with both medians. The target is 3.
 // Run: bench_parole [CARTELLA [PROVA...]]: an archive already in CARTELLA is used again, and
-// only the cases whose names hold one of the PROVA texts are run.
+// only the cases whose names hold one of the PROVA texts are run. The rows "cli ..." run the
+// whole melodora-cli process (the one built with this bench, or the one MELODORA_CLI names),
+// its output to /dev/null, against the same `cat` process.
 #include "archive/Archivio.h"
 #include "lists/Parole.h"
 #include "platform/FileOps.h"
@@ -109,6 +111,17 @@ void cat(const QString& percorso)
     p.waitForFinished(-1);
 }
 
+/** `melodora-cli --archive FILE ARGOMENTI... > /dev/null`, wall time, process start included. */
+QString cli(const QString& programma, const QString& percorso, const QStringList& argomenti)
+{
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(programma, QStringList { QStringLiteral("--archive"), percorso } + argomenti);
+    p.waitForFinished(-1);
+    return QStringLiteral("uscita %1").arg(p.exitCode());
+}
+
 /** Runs @p operazione paired with `cat`, prints the line, and says whether it is within 3 x. */
 bool misura(
     const QString& nome, const QString& percorso, const std::function<QString()>& operazione)
@@ -204,6 +217,23 @@ int main(int argc, char* argv[])
             (void)cercaDoppioni(*archivio, gruppi);
             return QStringLiteral("%1 gruppi").arg(gruppi.size());
         });
+    }
+    const QString programma = qEnvironmentVariableIsSet("MELODORA_CLI")
+        ? qEnvironmentVariable("MELODORA_CLI")
+        : QStringLiteral(MELODORA_CLI_BENCH);
+    const QStringList comandi[] = {
+        { QStringLiteral("search"), QStringLiteral("testo"), QStringLiteral("a") },
+        { QStringLiteral("search"), QStringLiteral("testo"), QStringLiteral("la") },
+        { QStringLiteral("search"), QStringLiteral("tutto"), QStringLiteral("la") },
+        { QStringLiteral("search"), QStringLiteral("tutto"), QStringLiteral("arcobaleno brano") },
+        { QStringLiteral("search"), QStringLiteral("note"), QStringLiteral("a") },
+        { QStringLiteral("search"), QStringLiteral("testo"), QStringLiteral("xyz") },
+        { QStringLiteral("duplicates") },
+    };
+    for (const QStringList& comando : comandi) {
+        const QString nome = QStringLiteral("cli ") + comando.join(QLatin1Char(' '));
+        if (scelta(nome))
+            tutte &= misura(nome, percorso, [&] { return cli(programma, percorso, comando); });
     }
     return tutte ? 0 : 1;
 }
