@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 /**
@@ -20,14 +21,22 @@ void messaggioQt(QtMsgType tipo, const QMessageLogContext&, const QString& testo
 int main(int argc, char* argv[])
 {
     qInstallMessageHandler(messaggioQt);
+    QStringList argomenti;
+    for (int i = 1; i < argc; ++i)
+        argomenti.append(QString::fromLocal8Bit(argv[i]));
     // Printing needs fonts and pages, the GUI side of Qt; the companion shows no window,
-    // so it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // so it needs no display. The other commands start sooner without it.
+    std::unique_ptr<QCoreApplication> app;
+    if (melodora::cli::serveGrafica(argomenti)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList argomenti = QCoreApplication::arguments();
+    argomenti = QCoreApplication::arguments();
     argomenti.removeFirst();
     const int stato = melodora::cli::esegui(argomenti, { out, err });
     out.flush();

@@ -47,37 +47,6 @@ namespace {
     }
 
     /**
-     * Text for a terminal: a card's value may hold control characters (an import from
-     * anywhere) that would move the cursor, retitle the window or clear the screen. C0 and
-     * C1 controls other than tab and line breaks are shown as \xNN instead.
-     */
-    QString perTerminale(const QString& testo)
-    {
-        const char16_t* c = reinterpret_cast<const char16_t*>(testo.utf16());
-        const qsizetype n = testo.size();
-        auto innocuo = [c, n](qsizetype i) {
-            const char16_t u = c[i];
-            return (u >= 0x20 && u < 0x7F) || u > 0x9F || u == u'\t' || u == u'\n'
-                || (u == u'\r' && i + 1 < n && c[i + 1] == u'\n');
-        };
-        // Most outputs hold no such character, long lists among them: they go as they are.
-        qsizetype i = 0;
-        while (i < n && innocuo(i))
-            ++i;
-        if (i == n)
-            return testo;
-        QString out = testo.first(i);
-        out.reserve(n + 16);
-        for (; i < n; ++i) {
-            if (innocuo(i))
-                out.append(QChar(c[i]));
-            else
-                out.append(QStringLiteral("\\x%1").arg(unsigned(c[i]), 2, 16, QLatin1Char('0')));
-        }
-        return out;
-    }
-
-    /**
      * Writes @p testo a piece at a time: a stream on a file encodes and writes what it holds
      * once it holds more than a little, so a long list is never held twice more. A piece
      * never ends between the two halves of a character.
@@ -96,6 +65,74 @@ namespace {
 
     /** Commands whose standard output is data for another program, passed on as it is. */
     bool uscitaEsatta(const QString& comando) { return comando == QLatin1String("export"); }
+
+    /**
+     * Commands that write long lists straight to standard output, each line made harmless as
+     * it is written: a list of every card is never held whole a second time.
+     */
+    bool uscitaDiretta(const QString& comando)
+    {
+        return comando == QLatin1String("search") || comando == QLatin1String("audio")
+            || comando == QLatin1String("duplicates");
+    }
+
+    /** The command named in @p argomenti, the first word that is neither option nor value. */
+    QString nomeComando(const QStringList& argomenti)
+    {
+        for (qsizetype i = 0; i < argomenti.size(); ++i) {
+            const QString& a = argomenti.at(i);
+            if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+                return {};
+            if (a.startsWith(QLatin1String("--")) && a.size() > 2) {
+                if (kOpzioniConValore.contains(a))
+                    ++i;
+                continue;
+            }
+            return a;
+        }
+        return {};
+    }
+}
+
+/**
+ * Text for a terminal: a card's value may hold control characters (an import from anywhere)
+ * that would move the cursor, retitle the window or clear the screen. C0 and C1 controls other
+ * than tab and line breaks are shown as \xNN instead. A CR is a line break only before a LF,
+ * which may be the one written right after @p testo (@p seguitoDaACapo).
+ */
+QString perTerminale(const QString& testo, bool seguitoDaACapo)
+{
+    const char16_t* c = reinterpret_cast<const char16_t*>(testo.utf16());
+    const qsizetype n = testo.size();
+    auto innocuo = [c, n, seguitoDaACapo](qsizetype i) {
+        const char16_t u = c[i];
+        return (u >= 0x20 && u < 0x7F) || u > 0x9F || u == u'\t' || u == u'\n'
+            || (u == u'\r' && (i + 1 < n ? c[i + 1] == u'\n' : seguitoDaACapo));
+    };
+    // Most outputs hold no such character, long lists among them: they go as they are. The
+    // first look, without branches, is one the compiler does many characters at a time; a CR
+    // sends the text to the closer look below.
+    bool tutti = true;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = c[i];
+        tutti &= ((u >= 0x20) & ((u < 0x7F) | (u > 0x9F))) | (u == u'\t') | (u == u'\n');
+    }
+    if (tutti)
+        return testo;
+    qsizetype i = 0;
+    while (i < n && innocuo(i))
+        ++i;
+    if (i == n)
+        return testo;
+    QString out = testo.first(i);
+    out.reserve(n + 16);
+    for (; i < n; ++i) {
+        if (innocuo(i))
+            out.append(QChar(c[i]));
+        else
+            out.append(QStringLiteral("\\x%1").arg(unsigned(c[i]), 2, 16, QLatin1Char('0')));
+    }
+    return out;
 }
 
 std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)
@@ -233,7 +270,7 @@ int esegui(const QStringList& argomenti, Uscita uscita)
             QString testoErr;
             QTextStream out(&testoOut);
             QTextStream err(&testoErr);
-            const bool esatta = uscitaEsatta(nome);
+            const bool esatta = uscitaEsatta(nome) || uscitaDiretta(nome);
             Contesto contesto { parole,
                 percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni,
                 { esatta ? uscita.out : out, err } };
@@ -249,6 +286,15 @@ int esegui(const QStringList& argomenti, Uscita uscita)
     uscita.err << "melodora-cli: comando sconosciuto \"" << perTerminale(nome)
                << "\". Usare --help per l'elenco dei comandi.\n";
     return 2;
+}
+
+bool serveGrafica(const QStringList& argomenti)
+{
+    // Printing draws, and reading audio files stays as it was; every other command starts
+    // sooner without the GUI side of Qt.
+    static const QStringList grafica = { QStringLiteral("print"), QStringLiteral("print-list"),
+        QStringLiteral("songbook"), QStringLiteral("import-audio") };
+    return grafica.contains(nomeComando(argomenti));
 }
 
 const QList<Comando>& comandi()

@@ -15,6 +15,9 @@ struct Uscita {
 /** The command-line companion: parses the arguments and runs one command. */
 int esegui(const QStringList& argomenti, Uscita uscita);
 
+/** Whether the command @p argomenti name needs the GUI side of Qt (a QGuiApplication). */
+bool serveGrafica(const QStringList& argomenti);
+
 /** The archive the command works on: --archive FILE, else the program's own (AppFilePath). */
 QString percorsoArchivio(const QString& opzione);
 

@@ -51,6 +51,13 @@ bool leggiSchedaRichiesta(Contesto& c, const ArchivioSchede& archivio, qint64& n
  */
 bool leggiFileDati(Contesto& c, const QString& percorso, QByteArray& dati);
 
+/**
+ * @p testo with the control characters that would act on a terminal shown as \xNN; a CR stays
+ * before a LF, the one that follows @p testo when @p seguitoDaACapo. What a command writes is
+ * made harmless so; the list commands make each line so as they write it.
+ */
+QString perTerminale(const QString& testo, bool seguitoDaACapo = false);
+
 /** Lists the import's problems on standard error, each after @p prefisso, at most 50. */
 void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso);
 

@@ -17,16 +17,10 @@ namespace {
             c.uscita.err << "melodora-cli: " << esito.errore << "\n";
             return 1;
         }
-        // A long list is written into memory first: room for it all at once, not copied again
-        // as it grows.
-        if (QString* testo = c.uscita.out.string()) {
-            qsizetype totale = testo->size();
-            for (const QString& v : voci)
-                totale += v.size() + 1;
-            testo->reserve(totale);
-        }
+        // Each line goes out as it is made harmless: the stream encodes and writes a piece at
+        // a time, so a long list is never held whole a second time.
         for (const QString& v : voci)
-            c.uscita.out << v << "\n";
+            c.uscita.out << perTerminale(v, true) << '\n';
         return 0;
     }
 }

@@ -111,8 +111,9 @@ int comandoDuplicates(Contesto& c)
         QStringList numeri;
         for (qint64 n : g.schede)
             numeri.append(QString::number(n));
-        c.uscita.out << g.brano << " - " << g.artista << ": schede "
-                     << numeri.join(QStringLiteral(", ")) << "\n";
+        const QString riga = g.brano + QStringLiteral(" - ") + g.artista
+            + QStringLiteral(": schede ") + numeri.join(QStringLiteral(", "));
+        c.uscita.out << perTerminale(riga, true) << '\n';
     }
     return 1;
 }
