@@ -19,8 +19,14 @@ namespace {
         }
         // Each line goes out as it is made harmless: the stream encodes and writes a piece at
         // a time, so a long list is never held whole a second time.
-        for (const QString& v : voci)
-            c.uscita.out << perTerminale(v, true) << '\n';
+        // The entries lie in memory in the order they were found, not in the list's: asking
+        // for the next ones early keeps the output from waiting on each in turn.
+        constexpr qsizetype kAvanti = 16;
+        for (qsizetype i = 0; i < voci.size(); ++i) {
+            if (i + kAvanti < voci.size())
+                __builtin_prefetch(voci.at(i + kAvanti).constData());
+            c.uscita.out << perTerminale(voci.at(i), true) << '\n';
+        }
         return 0;
     }
 }
