@@ -49,21 +49,15 @@ QImage immagineDecodificata(const QString& nome)
     if (!formatoNoto || larghezza == 0 || altezza == 0 || larghezza > 4096 || altezza > 4096
         || riga != larghezza * 4 || dimensione != qint64(sizeof testata) + qint64(riga) * altezza)
         return {};
-    const uchar* righe = dati + sizeof testata;
-    const auto w = static_cast<int>(larghezza);
-    const auto h = static_cast<int>(altezza);
-    const auto f = static_cast<QImage::Format>(formato);
     // The pixels stay where they are, in the program's read-only data (a QPixmap of the same
-    // format keeps them as they are, and any write copies them first); only if they are not
-    // aligned as pixels must be, are they copied.
-    if (reinterpret_cast<quintptr>(righe) % alignof(quint32) == 0)
-        return QImage(righe, w, h, static_cast<qsizetype>(riga), f);
-    QImage figura(w, h, f);
-    if (figura.isNull())
+    // format keeps them as they are, and any write copies them first). The resource holds only
+    // these files, each a multiple of four bytes, so they are aligned as pixels must be; were
+    // they not, the caller decodes the picture itself.
+    const uchar* righe = dati + sizeof testata;
+    if (reinterpret_cast<quintptr>(righe) % alignof(quint32) != 0)
         return {};
-    for (int y = 0; y < h; ++y)
-        std::memcpy(figura.scanLine(y), righe + qsizetype(y) * riga, riga);
-    return figura;
+    return QImage(righe, static_cast<int>(larghezza), static_cast<int>(altezza),
+        static_cast<qsizetype>(riga), static_cast<QImage::Format>(formato));
 }
 
 QPixmap immagine(const QString& nome)

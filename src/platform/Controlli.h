@@ -30,7 +30,7 @@ QPixmap immagine(const QString& nome);
 /**
  * The picture @p nome of the resources as decoded when the program was built (a PNG of
  * ":/img/", or the first image of the animation, "starman"), over the program's read-only
- * bytes where they are aligned; a null image when there is none.
+ * bytes; a null image when there is none, or when its bytes are not aligned as pixels.
  */
 QImage immagineDecodificata(const QString& nome);
 
