@@ -209,7 +209,9 @@ void provaArchivio(const QString& cartella, int schede)
 
     Misura m = misura(5, [&] {
         auto a = apri();
-        (void)cercaSchede(*a, CampoRicerca::Genere, QStringLiteral("rock"), voci);
+        VociSchede trovate; // decoded as the window shows them
+        (void)cercaSchede(*a, CampoRicerca::Genere, QStringLiteral("rock"), trovate);
+        voci = trovate.testi();
     });
     riga(QStringLiteral("ricerca genere \"rock\""), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")
@@ -219,7 +221,9 @@ void provaArchivio(const QString& cartella, int schede)
 
     m = misura(5, [&] {
         auto a = apri();
-        (void)cercaSchede(*a, CampoRicerca::Titolo, QStringLiteral("a"), voci);
+        VociSchede trovate; // decoded as the window shows them
+        (void)cercaSchede(*a, CampoRicerca::Titolo, QStringLiteral("a"), trovate);
+        voci = trovate.testi();
     });
     riga(QStringLiteral("ricerca titolo \"a\" (larga)"), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")
@@ -229,7 +233,9 @@ void provaArchivio(const QString& cartella, int schede)
 
     m = misura(5, [&] {
         auto a = apri();
-        (void)elencoAudio(*a, voci);
+        VociSchede trovate; // decoded as the window shows them
+        (void)elencoAudio(*a, trovate);
+        voci = trovate.testi();
     });
     riga(QStringLiteral("elenco audio"), m, cat,
         QStringLiteral("%1 voci, %2 MB di testo")

@@ -7,6 +7,7 @@
 // whole melodora-cli process (the one built with this bench, or the one MELODORA_CLI names),
 // its output to /dev/null, against the same `cat` process.
 #include "archive/Archivio.h"
+#include "lists/Elenchi.h"
 #include "lists/Parole.h"
 #include "platform/FileOps.h"
 
@@ -206,7 +207,7 @@ int main(int argc, char* argv[])
         if (!scelta(nome))
             continue;
         tutte &= misura(nome, percorso, [&] {
-            QStringList voci;
+            VociSchede voci;
             (void)cercaParole(*archivio, p.ambito, p.criterio, voci);
             return QStringLiteral("%1 voci").arg(voci.size());
         });

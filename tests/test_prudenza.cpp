@@ -1,8 +1,11 @@
 #include "ArchivioDiProva.h"
+#include "cli/Comandi.h"
+#include "lists/Elenchi.h"
 #include "platform/PrintSurface.h"
 #include "platform/StampanteQt.h"
 #include "printing/StampaElenco.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -78,6 +81,7 @@ private slots:
     void init();
     void comandi_data();
     void comandi();
+    void vociPerTerminale();
     void discoPieno_data();
     void discoPieno();
 
@@ -229,6 +233,28 @@ void TestPrudenza::comandi()
     for (const char* inglese : { "No such", "denied", "illegal", "unterminated", "invalid",
              "directory", "Returned false", "XDG_RUNTIME_DIR" })
         QVERIFY2(!e.err.contains(QLatin1String(inglese), Qt::CaseInsensitive), qPrintable(e.err));
+}
+
+void TestPrudenza::vociPerTerminale()
+{
+    // The list commands write entries from their bytes: every byte, and a CR before a LF,
+    // goes out as the same entry made harmless as a text would.
+    VociSchede voci;
+    QString atteso;
+    auto aggiungi = [&](const QByteArray& titolo) {
+        QByteArray record(kLunghezzaScheda, ' ');
+        record.replace(info(Campo::Brano).offset, titolo.size(), titolo);
+        voci.aggiungi(CampoRicerca::Titolo, voci.size() + 1, record.constData());
+        atteso += cli::perTerminale(voci.voce(voci.size() - 1), true) + u'\n';
+    };
+    for (int b = 0; b < 256; ++b)
+        aggiungi(QByteArray("a") + char(b) + "b");
+    aggiungi("a\r\nb\r");
+    QBuffer uscita;
+    QVERIFY(uscita.open(QIODevice::WriteOnly));
+    QTextStream out(&uscita);
+    cli::scriviVoci(out, voci);
+    QCOMPARE(QString::fromUtf8(uscita.data()), atteso);
 }
 
 void TestPrudenza::discoPieno_data()

@@ -2,18 +2,27 @@
 
 #include "archive/AppFilePath.h"
 #include "archive/Archivio.h"
+#include "archive/Codifica.h"
 #include "archive/Interscambio.h"
 #include "cli/Comandi.h"
+#include "lists/Elenchi.h"
 #include "platform/ErroreSistema.h"
 #include "platform/FileOps.h"
 
 #include <QFile>
+#include <QFileDevice>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace melodora::cli {
 
@@ -133,6 +142,89 @@ QString perTerminale(const QString& testo, bool seguitoDaACapo)
             out.append(QStringLiteral("\\x%1").arg(unsigned(c[i]), 2, 16, QLatin1Char('0')));
     }
     return out;
+}
+
+namespace {
+    /** How many of the @p n bytes at @p p are printable ASCII before the first that is not. */
+    qsizetype asciiStampabile(const unsigned char* p, qsizetype n)
+    {
+        qsizetype k = 0;
+#if defined(__SSE2__)
+        // Signed, the bytes above 127 are below zero: one comparison finds 0x20 to 0x7F.
+        const __m128i spazio = _mm_set1_epi8(0x1F);
+        const __m128i canc = _mm_set1_epi8(0x7F);
+        for (; k + 16 <= n; k += 16) {
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+            const int buoni = _mm_movemask_epi8(
+                _mm_andnot_si128(_mm_cmpeq_epi8(b, canc), _mm_cmpgt_epi8(b, spazio)));
+            if (buoni != 0xFFFF)
+                return k + std::countr_one(static_cast<unsigned>(buoni));
+        }
+#endif
+        while (k < n && p[k] >= 0x20 && p[k] < 0x7F)
+            ++k;
+        return k;
+    }
+}
+
+void scriviVoci(QTextStream& out, const VociSchede& voci)
+{
+    // Each byte's UTF-8, or its \xNN where it would act on a terminal, as perTerminale has
+    // it; a CR goes as it is before the LF that follows it, or follows the entry.
+    struct Byte {
+        std::array<char, 4> c;
+        qsizetype n;
+    };
+    static const std::array<Byte, 256> tabella = [] {
+        std::array<Byte, 256> t {};
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray u
+                = perTerminale(QString(cp1252::decodifica(static_cast<unsigned char>(b)))).toUtf8();
+            t[static_cast<size_t>(b)].n = u.size();
+            std::copy(u.begin(), u.end(), t[static_cast<size_t>(b)].c.begin());
+        }
+        return t;
+    }();
+    constexpr size_t kPezzo = 1 << 16;
+    std::string pezzo;
+    pezzo.reserve(kPezzo * 2);
+    auto manda = [&out, &pezzo] {
+        out.flush();
+        if (QIODevice* d = out.device()) {
+            d->write(pezzo.data(), static_cast<qint64>(pezzo.size()));
+            if (auto* f = qobject_cast<QFileDevice*>(d))
+                f->flush();
+        } else {
+            out << QString::fromUtf8(pezzo.data(), static_cast<qsizetype>(pezzo.size()));
+        }
+        pezzo.clear();
+    };
+    // The entries lie in the order they were found, not in the list's: asking for the next
+    // ones early keeps the output from waiting on each in turn.
+    constexpr qsizetype kAvanti = 8;
+    for (qsizetype i = 0; i < voci.size(); ++i) {
+        if (i + kAvanti < voci.size())
+            __builtin_prefetch(voci.byte(i + kAvanti).data());
+        const QByteArrayView v = voci.byte(i);
+        const auto* p = reinterpret_cast<const unsigned char*>(v.data());
+        const qsizetype n = v.size();
+        for (qsizetype k = 0; k < n;) {
+            // Runs of printable ASCII, most of every entry, go in one piece.
+            const qsizetype fine = k + asciiStampabile(p + k, n - k);
+            pezzo.append(reinterpret_cast<const char*>(p + k), static_cast<size_t>(fine - k));
+            if (fine == n)
+                break;
+            if (p[fine] == '\r' && (fine + 1 == n || p[fine + 1] == '\n'))
+                pezzo += '\r';
+            else
+                pezzo.append(tabella[p[fine]].c.data(), static_cast<size_t>(tabella[p[fine]].n));
+            k = fine + 1;
+        }
+        pezzo += '\n';
+        if (pezzo.size() >= kPezzo)
+            manda();
+    }
+    manda();
 }
 
 std::unique_ptr<ArchivioSchede> apriArchivio(Contesto& c)

@@ -9,6 +9,7 @@
 namespace melodora {
 class ArchivioSchede;
 class Scheda;
+class VociSchede;
 struct ProblemaValore;
 }
 
@@ -57,6 +58,12 @@ bool leggiFileDati(Contesto& c, const QString& percorso, QByteArray& dati);
  * made harmless so; the list commands make each line so as they write it.
  */
 QString perTerminale(const QString& testo, bool seguitoDaACapo = false);
+
+/**
+ * Writes each entry and a line break as perTerminale(entry, true) would, in UTF-8, straight
+ * from the entries' bytes: a list of every card is never decoded into texts.
+ */
+void scriviVoci(QTextStream& out, const VociSchede& voci);
 
 /** Lists the import's problems on standard error, each after @p prefisso, at most 50. */
 void elencaProblemi(QTextStream& err, const QList<ProblemaValore>& problemi, const char* prefisso);

@@ -11,22 +11,13 @@
 namespace melodora::cli {
 
 namespace {
-    int stampaVoci(Contesto& c, const Esito& esito, const QStringList& voci)
+    int stampaVoci(Contesto& c, const Esito& esito, const VociSchede& voci)
     {
         if (!esito) {
             c.uscita.err << "melodora-cli: " << esito.errore << "\n";
             return 1;
         }
-        // Each line goes out as it is made harmless: the stream encodes and writes a piece at
-        // a time, so a long list is never held whole a second time.
-        // The entries lie in memory in the order they were found, not in the list's: asking
-        // for the next ones early keeps the output from waiting on each in turn.
-        constexpr qsizetype kAvanti = 16;
-        for (qsizetype i = 0; i < voci.size(); ++i) {
-            if (i + kAvanti < voci.size())
-                __builtin_prefetch(voci.at(i + kAvanti).constData());
-            c.uscita.out << perTerminale(voci.at(i), true) << '\n';
-        }
+        scriviVoci(c.uscita.out, voci);
         return 0;
     }
 }
@@ -46,7 +37,7 @@ int comandoSearch(Contesto& c)
     auto archivio = apriArchivio(c);
     if (!archivio)
         return 1;
-    QStringList voci;
+    VociSchede voci;
     const Esito esito = elenco.voci(*archivio, voci);
     return stampaVoci(c, esito, voci);
 }
@@ -60,7 +51,7 @@ int comandoAudio(Contesto& c)
     auto archivio = apriArchivio(c);
     if (!archivio)
         return 1;
-    QStringList voci;
+    VociSchede voci;
     const Esito esito = elencoAudio(*archivio, voci);
     return stampaVoci(c, esito, voci);
 }

@@ -146,14 +146,14 @@ int comandoPrintList(Contesto& c)
     auto archivio = apriElencoDaStampare(c, elenco, false, false, uso, uscita);
     if (!archivio)
         return uscita;
-    QStringList righe;
-    const Esito e = elenco.voci(*archivio, righe);
+    VociSchede voci;
+    const Esito e = elenco.voci(*archivio, voci);
     archivio.reset();
     if (!e) {
         c.uscita.err << "melodora-cli: " << e.errore << "\n";
         return 1;
     }
-    if (righe.isEmpty()) {
+    if (voci.isEmpty()) {
         c.uscita.err << "melodora-cli: " << testi_stampa::ListaVuota << "\n";
         return 1;
     }
@@ -161,7 +161,7 @@ int comandoPrintList(Contesto& c)
     std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
     const bool riuscito = StampaRigheElenco(*documento,
         elenco.tipo == ElencoRichiesto::Tipo::Audio ? TipoElenco::Audio : TipoElenco::Ricerca,
-        elenco.criterio(), righe, QDateTime::currentDateTime());
+        elenco.criterio(), voci.testi(), QDateTime::currentDateTime());
     return riferisci(c, *documento, riuscito);
 }
 

@@ -5,7 +5,6 @@
 
 #include "archive/Archivio.h"
 #include "lists/Elenchi.h"
-#include "lists/OrdineAlfabetico.h"
 #include "lists/Parole.h"
 #include "platform/PrintSurface.h"
 #include "platform/StampanteQt.h"
@@ -32,11 +31,11 @@ int comandoSongbook(Contesto& c)
         return uscita;
 
     // The songs in the order of the list that names them.
-    QStringList voci;
+    VociSchede voci;
     Esito e = elenco.voci(*archivio, voci);
     QList<TestiScheda> canzoni;
     for (qsizetype i = 0; e && i < voci.size(); ++i) {
-        const qint64 n = numeroDellaVoce(voci.at(i));
+        const qint64 n = numeroDellaVoce(voci.voce(i));
         Scheda scheda;
         e = archivio->LeggiScheda(n, scheda);
         TestiScheda testi = testiDaScheda(scheda);

@@ -1,7 +1,6 @@
 #include "cli/ElencoRichiesto.h"
 
 #include "archive/Archivio.h"
-#include "lists/OrdineAlfabetico.h"
 
 #include <QMap>
 
@@ -58,7 +57,7 @@ QString ElencoRichiesto::criterioVuoto() const
     return {};
 }
 
-Esito ElencoRichiesto::voci(const ArchivioSchede& archivio, QStringList& voci) const
+Esito ElencoRichiesto::voci(const ArchivioSchede& archivio, VociSchede& voci) const
 {
     switch (tipo) {
     case Tipo::Iniziali:
@@ -70,12 +69,12 @@ Esito ElencoRichiesto::voci(const ArchivioSchede& archivio, QStringList& voci) c
     case Tipo::Tutte:
         break;
     }
-    voci.clear();
+    voci = {};
     const Esito e = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        voci.append(voceRecord(CampoRicerca::Titolo, n, record));
+        voci.aggiungi(CampoRicerca::Titolo, n, record);
         return true;
     });
-    ordinaAlfabetico(voci);
+    voci.ordina();
     return e;
 }
 

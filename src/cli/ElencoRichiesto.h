@@ -33,7 +33,7 @@ struct ElencoRichiesto {
      * otherwise. */
     QString criterioVuoto() const;
     /** The list's entries, in the list windows' order. */
-    Esito voci(const ArchivioSchede& archivio, QStringList& voci) const;
+    Esito voci(const ArchivioSchede& archivio, VociSchede& voci) const;
     /** What a list printout names as its criterion. */
     QString criterio() const;
 };

@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -17,8 +18,9 @@ namespace melodora {
 using namespace testi_liste;
 
 namespace {
-    const QString kSeparatore = QStringLiteral(" - ");
-    const QString kApertura = QStringLiteral("  (Scheda ");
+    // Plain ASCII: the same in the archive's bytes and in a text.
+    constexpr QLatin1StringView kSeparatore(" - ");
+    constexpr QLatin1StringView kApertura("  (Scheda ");
     constexpr int kLimiteCriterio = 18;
 
     /** The upper-case character of each byte of the archive's code page. */
@@ -28,18 +30,6 @@ namespace {
             std::array<char16_t, 256> a {};
             for (int b = 0; b < 256; ++b)
                 a[b] = maiuscola(cp1252::decodifica(static_cast<unsigned char>(b))).unicode();
-            return a;
-        }();
-        return t;
-    }
-
-    /** The character of each byte of the archive's code page. */
-    const std::array<char16_t, 256>& caratteriCodePage()
-    {
-        static const std::array<char16_t, 256> t = [] {
-            std::array<char16_t, 256> a {};
-            for (int b = 0; b < 256; ++b)
-                a[b] = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
             return a;
         }();
         return t;
@@ -112,40 +102,74 @@ QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda)
         + QString::number(n) + QLatin1Char(')');
 }
 
-QString voceRecord(CampoRicerca formato, qint64 n, const char* record)
+char* VociSchede::spazio(qsizetype n)
+{
+    // A short list stays in a small block; a long one goes on in large ones.
+    const qsizetype blocco = m_blocchi.empty() ? 1 << 16 : 2 << 20;
+    if (n > m_restano) {
+        m_restano = std::max(blocco, n);
+        m_blocchi.emplace_back(static_cast<size_t>(m_restano));
+        m_libero = m_blocchi.back().data();
+    }
+    char* p = m_libero;
+    m_libero += n;
+    m_restano -= n;
+    return p;
+}
+
+void VociSchede::aggiungi(CampoRicerca formato, qint64 n, const char* record)
 {
     const RigaRicerca& riga = rigaRicerca(formato);
     std::array<Pezzo, 4> pezzi {};
-    qsizetype totale = 3 * kSeparatore.size() + kApertura.size() + 1;
+    char cifre[24];
+    int nCifre = 0;
+    for (qint64 resto = n; nCifre == 0 || resto > 0; resto /= 10)
+        cifre[nCifre++] = static_cast<char>('0' + resto % 10);
+    qsizetype totale = 3 * kSeparatore.size() + kApertura.size() + nCifre + 1;
     for (int i = 0; i < 4; ++i) {
         pezzi[i] = pezzoDelRecord(record, riga.pezzi[i]);
         totale += pezzi[i].lunghezza;
     }
-    char16_t cifre[24];
-    int nCifre = 0;
-    for (qint64 resto = n; nCifre == 0 || resto > 0; resto /= 10)
-        cifre[nCifre++] = static_cast<char16_t>(u'0' + resto % 10);
-    totale += nCifre;
-    // One allocation per entry: the pieces are decoded straight into it.
-    const auto& caratteri = caratteriCodePage();
-    QString voce(totale, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(voce.data());
-    auto scrivi = [&out](const QString& s) {
-        std::memcpy(out, s.utf16(), static_cast<size_t>(s.size()) * sizeof(char16_t));
-        out += s.size();
+    char* const inizio = spazio(totale);
+    char* out = inizio;
+    auto scrivi = [&out](const char* p, qsizetype l) {
+        std::memcpy(out, p, static_cast<size_t>(l));
+        out += l;
     };
     for (int i = 0; i < 4; ++i) {
         if (i > 0)
-            scrivi(kSeparatore);
-        const auto* byte = reinterpret_cast<const unsigned char*>(pezzi[i].dati);
-        for (int k = 0; k < pezzi[i].lunghezza; ++k)
-            *out++ = caratteri[byte[k]];
+            scrivi(kSeparatore.data(), kSeparatore.size());
+        scrivi(pezzi[i].dati, pezzi[i].lunghezza);
     }
-    scrivi(kApertura);
+    scrivi(kApertura.data(), kApertura.size());
     while (nCifre > 0)
         *out++ = cifre[--nCifre];
-    *out++ = u')';
-    return voce;
+    *out++ = ')';
+    m_voci.emplace_back(inizio, totale);
+}
+
+QString VociSchede::voce(qsizetype i) const
+{
+    const QByteArrayView b = byte(i);
+    return cp1252::decodifica(b.data(), b.size());
+}
+
+QStringList VociSchede::testi() const
+{
+    QStringList t;
+    t.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        t.append(voce(i));
+    return t;
+}
+
+void VociSchede::ordina()
+{
+    decltype(m_voci) ordinate;
+    ordinate.reserve(m_voci.size());
+    for (const qsizetype i : ordineAlfabetico(m_voci))
+        ordinate.push_back(m_voci[static_cast<size_t>(i)]);
+    m_voci = std::move(ordinate);
 }
 
 qint64 numeroDellaVoce(const QString& voce)
@@ -201,30 +225,30 @@ bool CriterioRicerca::corrisponde(const char* record) const
 }
 
 Esito cercaSchede(
-    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, QStringList& voci)
+    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, VociSchede& voci)
 {
-    voci.clear();
+    voci = {};
     const CriterioRicerca criterio(campo, testo);
     if (criterio.vuoto() || criterio.chiave().size() > info(rigaRicerca(campo).campo).lunghezza)
         return {};
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         if (criterio.corrisponde(record))
-            voci.append(voceRecord(campo, n, record));
+            voci.aggiungi(campo, n, record);
         return true;
     });
-    ordinaAlfabetico(voci);
+    voci.ordina();
     return esito;
 }
 
-Esito elencoAudio(const ArchivioSchede& archivio, QStringList& voci)
+Esito elencoAudio(const ArchivioSchede& archivio, VociSchede& voci)
 {
-    voci.clear();
+    voci = {};
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         if (pezzoDelRecord(record, Campo::MP3).lunghezza > 0)
-            voci.append(voceRecord(CampoRicerca::Titolo, n, record));
+            voci.aggiungi(CampoRicerca::Titolo, n, record);
         return true;
     });
-    ordinaAlfabetico(voci);
+    voci.ordina();
     return esito;
 }
 

@@ -2,11 +2,14 @@
 
 #include "archive/Esito.h"
 #include "archive/Scheda.h"
+#include "lists/MemoriaGrande.h"
 
+#include <QByteArrayView>
 #include <QStringList>
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace melodora {
 
@@ -36,8 +39,36 @@ const RigaRicerca& rigaRicerca(CampoRicerca campo);
  */
 QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda);
 
-/** The same entry built straight from a record's 2830 bytes, decoding only its four pieces. */
-QString voceRecord(CampoRicerca formato, qint64 n, const char* record);
+/**
+ * List entries as the archive holds their characters, one byte each, all in one block: a list
+ * of every card costs a few allocations rather than one an entry, is ordered from its bytes,
+ * and goes out to a terminal without ever being held as texts. The windows decode it.
+ */
+class VociSchede {
+public:
+    /** Appends the entry of card @p n, as voceScheda() makes it, straight from its record. */
+    void aggiungi(CampoRicerca formato, qint64 n, const char* record);
+    qsizetype size() const { return static_cast<qsizetype>(m_voci.size()); }
+    bool isEmpty() const { return m_voci.empty(); }
+    /** The bytes of entry @p i. */
+    QByteArrayView byte(qsizetype i) const { return m_voci[static_cast<size_t>(i)]; }
+    /** Entry @p i, decoded. */
+    QString voce(qsizetype i) const;
+    /** Every entry, decoded, in their order. */
+    QStringList testi() const;
+    /** Puts the entries in list order (ordineAlfabetico). */
+    void ordina();
+
+private:
+    /** Room for @p n more bytes, in a new block when the last one has too little. */
+    char* spazio(qsizetype n);
+
+    // Blocks that stay where they are: growing one string would copy it again and again.
+    std::vector<std::vector<char, AllocatoreGrande<char>>> m_blocchi;
+    char* m_libero = nullptr;
+    qsizetype m_restano = 0;
+    std::vector<QByteArrayView, AllocatoreGrande<QByteArrayView>> m_voci;
+};
 
 /** How many of the @p n bytes at @p p are left without the blanks that end them. */
 qsizetype senzaSpaziFinali(const char* p, qsizetype n);
@@ -79,13 +110,13 @@ QChar maiuscola(QChar c);
  * a card. A blank @p testo gives no entries.
  */
 Esito cercaSchede(
-    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, QStringList& voci);
+    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, VociSchede& voci);
 
 /**
  * The entries (title format) of every card whose audio path is not blank, in list order.
  * Whether the file exists is not looked at.
  */
-Esito elencoAudio(const ArchivioSchede& archivio, QStringList& voci);
+Esito elencoAudio(const ArchivioSchede& archivio, VociSchede& voci);
 
 /** A card found from its entry. */
 struct SchedaTrovata {

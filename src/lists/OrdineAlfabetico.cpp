@@ -1,6 +1,7 @@
 #include "lists/OrdineAlfabetico.h"
 
 #include "archive/Codifica.h"
+#include "lists/MemoriaGrande.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -93,6 +94,8 @@ namespace {
         bool validi = false;
         std::array<Pesi, 256> carattere {};
         std::array<bool, 256> iniziaCoppia {}; ///< the character begins a pair read as one
+        /** The one rank of a character that has one weight and begins no pair, else 0. */
+        std::array<uint8_t, 256> semplice {};
         std::vector<std::pair<uint16_t, Pesi>> coppie; ///< (first byte << 8 | second, weights)
         std::vector<int16_t> byteDi; ///< each character's byte, -1 for the others
 
@@ -200,6 +203,10 @@ namespace {
                     t.coppie.emplace_back(static_cast<uint16_t>(b0 << 8 | b1), w);
                 }
             }
+            for (size_t b = 0; b < 256; ++b) {
+                if (t.carattere[b].n == 1 && !t.iniziaCoppia[b])
+                    t.semplice[b] = t.carattere[b].rango[0];
+            }
             t.validi = true;
             return t;
         }();
@@ -207,20 +214,26 @@ namespace {
     }
 
     /**
-     * The ranks of the first primary weights of @p testo, 0 after its end; false when it
-     * holds a character the table does not have before they are all known.
+     * The ranks of the first primary weights of a text of @p n characters, 0 after its end;
+     * false when it holds a character the table does not have before they are all known.
+     * @p byteDi gives the byte of its i-th character, -1 for one the archive cannot hold.
      */
-    template <size_t N>
-    bool inizioDaTabella(const PesiPrimari& t, QStringView testo, std::array<uint8_t, N>& rango)
+    template <size_t N, typename ByteDi>
+    bool inizioDaTabella(
+        const PesiPrimari& t, qsizetype n, ByteDi byteDi, std::array<uint8_t, N>& rango)
     {
         size_t k = 0;
-        for (qsizetype i = 0; i < testo.size() && k < N; ++i) {
-            const int b = t.byteDel(testo[i]);
+        for (qsizetype i = 0; i < n && k < N; ++i) {
+            const int b = byteDi(i);
             if (b < 0)
                 return false;
+            if (const uint8_t r = t.semplice[static_cast<size_t>(b)]) {
+                rango[k++] = r;
+                continue;
+            }
             const PesiPrimari::Pesi* w = &t.carattere[static_cast<size_t>(b)];
-            if (t.iniziaCoppia[static_cast<size_t>(b)] && i + 1 < testo.size()) {
-                const int b1 = t.byteDel(testo[i + 1]);
+            if (t.iniziaCoppia[static_cast<size_t>(b)] && i + 1 < n) {
+                const int b1 = byteDi(i + 1);
                 if (b1 < 0)
                     return false;
                 const auto coppia = static_cast<uint16_t>(b << 8 | b1);
@@ -239,6 +252,37 @@ namespace {
         return true;
     }
 
+    /** Texts as UTF-16, each mapped to the archive's bytes for the table. */
+    struct TestiUtf16 {
+        const QStringList& testi;
+        size_t size() const { return static_cast<size_t>(testi.size()); }
+        QString testo(size_t i) const { return testi.at(static_cast<qsizetype>(i)); }
+        template <size_t N>
+        bool inizio(const PesiPrimari& t, size_t i, std::array<uint8_t, N>& rango) const
+        {
+            const QString& s = testi.at(static_cast<qsizetype>(i));
+            return inizioDaTabella(
+                t, s.size(), [&](qsizetype k) { return t.byteDel(s.at(k)); }, rango);
+        }
+    };
+
+    /** Texts in the archive's bytes, decoded only when asked for as texts. */
+    struct TestiByte {
+        std::span<const QByteArrayView> testi;
+        size_t size() const { return testi.size(); }
+        QString testo(size_t i) const
+        {
+            return cp1252::decodifica(testi[i].data(), testi[i].size());
+        }
+        template <size_t N>
+        bool inizio(const PesiPrimari& t, size_t i, std::array<uint8_t, N>& rango) const
+        {
+            const auto* b = reinterpret_cast<const unsigned char*>(testi[i].data());
+            return inizioDaTabella(
+                t, testi[i].size(), [b](qsizetype k) { return int { b[k] }; }, rango);
+        }
+    };
+
     // Case decides only between texts equal without it (lower case first), and the code
     // units last, so that the order is total.
     int spareggio(QStringView a, QStringView b)
@@ -256,110 +300,134 @@ int confrontaAlfabetico(QStringView a, QStringView b)
     return spareggio(a, b);
 }
 
-std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
-{
-    std::vector<qsizetype> ordine(static_cast<size_t>(testi.size()));
-    std::iota(ordine.begin(), ordine.end(), 0);
-    if (ordine.size() < 2)
-        return ordine; // nothing to order: no collator to load, no table to build
-    UCollator* u = collatoreIcu();
-    if (u == nullptr) {
-        std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
-            return confrontaAlfabetico(testi.at(i), testi.at(j)) < 0;
-        });
+namespace {
+    /**
+     * The order of @p testi (TestiUtf16 or TestiByte). A whole sort key costs more than the
+     * sort. The first 32 bytes of each key (a dozen letters or more) order most texts; only
+     * texts alike so far get their whole keys, all in one buffer, compared among themselves.
+     * Where every text is in the archive's characters, the first 32 primary weights from the
+     * table stand for those bytes.
+     */
+    template <typename Testi> std::vector<qsizetype> ordina(const Testi& testi)
+    {
+        std::vector<qsizetype> ordine(testi.size());
+        std::iota(ordine.begin(), ordine.end(), 0);
+        if (ordine.size() < 2)
+            return ordine; // nothing to order: no collator to load, no table to build
+        UCollator* u = collatoreIcu();
+        if (u == nullptr) {
+            std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
+                return confrontaAlfabetico(testi.testo(size_t(i)), testi.testo(size_t(j))) < 0;
+            });
+            return ordine;
+        }
+        constexpr int32_t kParte = 32;
+        struct Inizio {
+            std::array<uint64_t, kParte / 8> byte {};
+            qsizetype testo = 0;
+            bool intero = false; ///< the part is the whole key
+        };
+        std::vector<Inizio, AllocatoreGrande<Inizio>> inizi(ordine.size());
+        std::array<uint8_t, kParte> b {};
+        auto impacca = [&b](Inizio& e) { // big-endian, so that the numbers compare as the bytes
+            std::memcpy(e.byte.data(), b.data(), b.size());
+            if constexpr (std::endian::native == std::endian::little) {
+                for (uint64_t& otto : e.byte)
+                    otto = __builtin_bswap64(otto);
+            }
+        };
+        const PesiPrimari& pesi = pesiPrimari(u);
+        bool tabella = pesi.validi;
+        for (size_t i = 0; tabella && i < inizi.size(); ++i) {
+            inizi[i].testo = static_cast<qsizetype>(i);
+            tabella = testi.inizio(pesi, i, b);
+            impacca(inizi[i]);
+        }
+        for (size_t i = 0; !tabella && i < inizi.size(); ++i) {
+            const QString t = testi.testo(i);
+            UCharIterator it;
+            uiter_setString(
+                &it, reinterpret_cast<const UChar*>(t.utf16()), static_cast<int32_t>(t.size()));
+            uint32_t stato[2] = { 0, 0 };
+            UErrorCode errore = U_ZERO_ERROR;
+            b.fill(0);
+            const int32_t n = ucol_nextSortKeyPart(u, &it, stato, b.data(), kParte, &errore);
+            inizi[i] = {};
+            inizi[i].testo = static_cast<qsizetype>(i);
+            impacca(inizi[i]);
+            // No byte inside a key is zero: a key that ends differs from one that goes on.
+            inizi[i].intero = U_SUCCESS(errore) && n < kParte;
+        }
+        std::sort(inizi.begin(), inizi.end(),
+            [](const Inizio& x, const Inizio& y) { return x.byte < y.byte; });
+        for (size_t i = 0; i < inizi.size(); ++i)
+            ordine[i] = inizi[i].testo;
+
+        // Texts alike so far, each taken as a text once: the case, then the code units, then
+        // the first given decide between whole keys alike.
+        std::vector<QString> gruppo;
+        std::vector<size_t> posto;
+        std::vector<qsizetype> quale;
+        std::vector<uint8_t> byte;
+        std::vector<std::pair<size_t, size_t>> chiave; // where, how long
+        for (size_t a = 0; a < ordine.size();) {
+            size_t z = a + 1;
+            while (z < ordine.size() && inizi[z].byte == inizi[a].byte)
+                ++z;
+            if (z - a > 1) {
+                gruppo.clear();
+                quale.assign(ordine.begin() + static_cast<std::ptrdiff_t>(a),
+                    ordine.begin() + static_cast<std::ptrdiff_t>(z));
+                for (const qsizetype i : quale)
+                    gruppo.push_back(testi.testo(static_cast<size_t>(i)));
+                posto.resize(gruppo.size());
+                std::iota(posto.begin(), posto.end(), 0);
+                byte.clear();
+                chiave.clear();
+                for (size_t k = 0; !inizi[a].intero && k < gruppo.size(); ++k) {
+                    const auto* c = reinterpret_cast<const UChar*>(gruppo[k].utf16());
+                    const auto n = static_cast<int32_t>(gruppo[k].size());
+                    const size_t dove = byte.size();
+                    byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
+                    auto scritti = static_cast<size_t>(ucol_getSortKey(
+                        u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
+                    if (scritti > byte.size() - dove) {
+                        byte.resize(dove + scritti);
+                        scritti = static_cast<size_t>(ucol_getSortKey(
+                            u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
+                    }
+                    byte.resize(dove + scritti);
+                    chiave.emplace_back(dove, scritti);
+                }
+                std::sort(posto.begin(), posto.end(), [&](size_t x, size_t y) {
+                    int r = 0;
+                    if (!chiave.empty()) {
+                        const auto [px, nx] = chiave[x];
+                        const auto [py, ny] = chiave[y];
+                        // Each key ends with its zero, which no byte inside one is.
+                        r = std::memcmp(byte.data() + px, byte.data() + py, std::min(nx, ny));
+                    }
+                    if (r == 0)
+                        r = spareggio(gruppo[x], gruppo[y]);
+                    return r != 0 ? r < 0 : quale[x] < quale[y];
+                });
+                for (size_t k = 0; k < posto.size(); ++k)
+                    ordine[a + k] = quale[posto[k]];
+            }
+            a = z;
+        }
         return ordine;
     }
-    // A whole sort key costs more than the sort. The first 32 bytes of each key (a dozen
-    // letters or more) order most texts; only texts alike so far get their whole keys, all
-    // in one buffer, compared among themselves. Where every text is in the archive's
-    // characters, the first 32 primary weights from the table stand for those bytes.
-    constexpr int32_t kParte = 32;
-    struct Inizio {
-        std::array<uint64_t, kParte / 8> byte {};
-        qsizetype testo = 0;
-        bool intero = false; ///< the part is the whole key
-    };
-    std::vector<Inizio> inizi(ordine.size());
-    std::array<uint8_t, kParte> b {};
-    auto impacca = [&b](Inizio& e) { // big-endian, so that the numbers compare as the bytes
-        std::memcpy(e.byte.data(), b.data(), b.size());
-        if constexpr (std::endian::native == std::endian::little) {
-            for (uint64_t& otto : e.byte)
-                otto = __builtin_bswap64(otto);
-        }
-    };
-    const PesiPrimari& pesi = pesiPrimari(u);
-    bool tabella = pesi.validi;
-    for (size_t i = 0; tabella && i < inizi.size(); ++i) {
-        inizi[i].testo = static_cast<qsizetype>(i);
-        tabella = inizioDaTabella(pesi, testi.at(static_cast<qsizetype>(i)), b);
-        impacca(inizi[i]);
-    }
-    for (size_t i = 0; !tabella && i < inizi.size(); ++i) {
-        const QString& t = testi.at(static_cast<qsizetype>(i));
-        UCharIterator it;
-        uiter_setString(
-            &it, reinterpret_cast<const UChar*>(t.utf16()), static_cast<int32_t>(t.size()));
-        uint32_t stato[2] = { 0, 0 };
-        UErrorCode errore = U_ZERO_ERROR;
-        b.fill(0);
-        const int32_t n = ucol_nextSortKeyPart(u, &it, stato, b.data(), kParte, &errore);
-        inizi[i] = {};
-        inizi[i].testo = static_cast<qsizetype>(i);
-        impacca(inizi[i]);
-        // No byte inside a key is zero: a key that ends differs from one that goes on.
-        inizi[i].intero = U_SUCCESS(errore) && n < kParte;
-    }
-    std::sort(inizi.begin(), inizi.end(),
-        [](const Inizio& x, const Inizio& y) { return x.byte < y.byte; });
-    for (size_t i = 0; i < inizi.size(); ++i)
-        ordine[i] = inizi[i].testo;
+}
 
-    std::vector<uint8_t> byte;
-    std::vector<std::pair<size_t, size_t>> chiave(ordine.size()); // where, how long
-    for (size_t a = 0; a < ordine.size();) {
-        size_t z = a + 1;
-        while (z < ordine.size() && inizi[z].byte == inizi[a].byte)
-            ++z;
-        const auto da = ordine.begin() + static_cast<std::ptrdiff_t>(a);
-        const auto fino = ordine.begin() + static_cast<std::ptrdiff_t>(z);
-        if (z - a > 1 && inizi[a].intero) {
-            // Whole keys alike: the case, then the code units, then the first given.
-            std::sort(da, fino, [&](qsizetype i, qsizetype j) {
-                const int r = spareggio(testi.at(i), testi.at(j));
-                return r != 0 ? r < 0 : i < j;
-            });
-        } else if (z - a > 1) {
-            byte.clear();
-            for (size_t k = a; k < z; ++k) {
-                const QString& t = testi.at(ordine[k]);
-                const auto* c = reinterpret_cast<const UChar*>(t.utf16());
-                const auto n = static_cast<int32_t>(t.size());
-                const size_t dove = byte.size();
-                byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
-                auto scritti = static_cast<size_t>(ucol_getSortKey(
-                    u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
-                if (scritti > byte.size() - dove) {
-                    byte.resize(dove + scritti);
-                    scritti = static_cast<size_t>(ucol_getSortKey(
-                        u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
-                }
-                byte.resize(dove + scritti);
-                chiave[static_cast<size_t>(ordine[k])] = { dove, scritti };
-            }
-            std::sort(da, fino, [&](qsizetype i, qsizetype j) {
-                const auto [pa, na] = chiave[static_cast<size_t>(i)];
-                const auto [pb, nb] = chiave[static_cast<size_t>(j)];
-                // Each key ends with its zero, which no byte inside one is.
-                int r = std::memcmp(byte.data() + pa, byte.data() + pb, std::min(na, nb));
-                if (r == 0)
-                    r = spareggio(testi.at(i), testi.at(j));
-                return r != 0 ? r < 0 : i < j;
-            });
-        }
-        a = z;
-    }
-    return ordine;
+std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
+{
+    return ordina(TestiUtf16 { testi });
+}
+
+std::vector<qsizetype> ordineAlfabetico(std::span<const QByteArrayView> testi)
+{
+    return ordina(TestiByte { testi });
 }
 
 void ordinaAlfabetico(QStringList& voci)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringList>
 #include <QStringView>
 
+#include <span>
 #include <vector>
 
 namespace melodora {
@@ -27,6 +29,12 @@ inline bool precedeAlfabetico(QStringView a, QStringView b)
  * costs little more than reading it.
  */
 std::vector<qsizetype> ordineAlfabetico(const QStringList& testi);
+
+/**
+ * The same for texts in the archive's code page, one byte a character: ordered from their
+ * bytes, each decoded only where its first characters do not tell it from another.
+ */
+std::vector<qsizetype> ordineAlfabetico(std::span<const QByteArrayView> testi);
 
 /** Sorts the entries in that order. */
 void ordinaAlfabetico(QStringList& voci);

@@ -440,9 +440,9 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 }
 
 Esito cercaParole(
-    const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio, QStringList& voci)
+    const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio, VociSchede& voci)
 {
-    voci.clear();
+    voci = {};
     const CriterioParole parole(criterio);
     if (parole.vuoto())
         return {};
@@ -453,10 +453,10 @@ Esito cercaParole(
             testi[i]
                 = QByteArrayView(record + info(campi.at(i)).offset, info(campi.at(i)).lunghezza);
         if (parole.corrispondeByte(testi))
-            voci.append(voceRecord(CampoRicerca::Titolo, n, record));
+            voci.aggiungi(CampoRicerca::Titolo, n, record);
         return true;
     });
-    ordinaAlfabetico(voci);
+    voci.ordina();
     return esito;
 }
 

@@ -17,6 +17,7 @@
 namespace melodora {
 
 class ArchivioSchede;
+class VociSchede;
 
 /**
  * A text as words are compared: Unicode compatibility decomposition (è = e + grave, ™ = TM),
@@ -89,8 +90,8 @@ enum class AmbitoParole { Testo, Note, Tutto };
  * @p criterio, in list order. One sequential pass in large blocks; only the fields searched
  * are read, straight from the record's bytes. A criterion without words gives no entries.
  */
-Esito cercaParole(const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio,
-    QStringList& voci);
+Esito cercaParole(
+    const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio, VociSchede& voci);
 
 /**
  * What two cards must share to be the same song entered twice: the letters and digits of a

@@ -172,12 +172,12 @@ void frmElencoURL::costruisciElenco()
 {
     CursoreAttesa attesa;
     // Errors of the archive are not reported: an archive that cannot be read lists nothing.
-    QStringList voci;
+    VociSchede voci;
     if (auto archivio
         = ArchivioSchede::apri(AppFilePath(QString::fromLatin1(kNomeArchivio)), m_platform.file))
         // A list runs with read failures ignored: it shows the cards read.
         (void)elencoAudio(*archivio, voci);
-    lstTrovati->riempi(voci);
+    lstTrovati->riempi(voci.testi());
     lblTrovati->setText(QString::number(lstTrovati->conteggio()) + BraniInArchivio);
     lblTrovati->show();
 }

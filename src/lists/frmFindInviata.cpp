@@ -266,7 +266,7 @@ void frmFindInviata::cerca(CampoRicerca campo)
         casella->setFocus();
         return;
     }
-    QStringList voci;
+    VociSchede voci;
     {
         CursoreAttesa attesa;
         // Errors of the archive are not reported: an archive that cannot be read lists nothing.
@@ -275,7 +275,7 @@ void frmFindInviata::cerca(CampoRicerca campo)
             // A list runs with read failures ignored: it shows the cards read.
             (void)cercaSchede(*archivio, campo, digitato, voci);
     }
-    mostraRisultati(voci, criterioRicerca(campo, digitato), riga.istruzione);
+    mostraRisultati(voci.testi(), criterioRicerca(campo, digitato), riga.istruzione);
 }
 
 void frmFindInviata::cercaTesto()
@@ -287,7 +287,7 @@ void frmFindInviata::cercaTesto()
         txtFindTesto->setFocus();
         return;
     }
-    QStringList voci;
+    VociSchede voci;
     {
         CursoreAttesa attesa;
         if (auto archivio = ArchivioSchede::apri(
@@ -295,7 +295,7 @@ void frmFindInviata::cercaTesto()
             // A list runs with read failures ignored: it shows the cards read.
             (void)cercaParole(*archivio, AmbitoParole::Testo, digitato, voci);
     }
-    mostraRisultati(voci, criterioParole(digitato), CercaBrano);
+    mostraRisultati(voci.testi(), criterioParole(digitato), CercaBrano);
 }
 
 void frmFindInviata::mostraRisultati(
