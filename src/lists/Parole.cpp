@@ -3,6 +3,7 @@
 #include "archive/Archivio.h"
 #include "archive/Codifica.h"
 #include "lists/Elenchi.h"
+#include "lists/MemoriaGrande.h"
 #include "lists/OrdineAlfabetico.h"
 
 #include <QByteArrayView>
@@ -490,15 +491,19 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
         qsizetype artista;
         qsizetype schede = 0;
     };
-    std::vector<Gruppo> tutti;
-    std::u16string chiavi; // every group's key, one after another
-    std::string primo;
-    std::vector<std::pair<size_t, qint64>> gruppoDi; // (group, card) for each card with a title
+    // Megabytes for a large archive, each array in large pages where it can be.
+    std::vector<Gruppo, AllocatoreGrande<Gruppo>> tutti;
+    std::basic_string<char16_t, std::char_traits<char16_t>, AllocatoreGrande<char16_t>>
+        chiavi; // every group's key, one after another
+    std::basic_string<char, std::char_traits<char>, AllocatoreGrande<char>> primo;
+    // (group, card) for each card with a title
+    std::vector<std::pair<size_t, qint64>, AllocatoreGrande<std::pair<size_t, qint64>>> gruppoDi;
     // Open addressing, never more than half full, sized for the whole archive at once: each
     // used place holds the key's hash and the group's position + 1, so that another key is
     // told apart without reading its group.
     const auto schede = static_cast<size_t>(std::max<qint64>(archivio.schedeIntere(), 0));
-    std::vector<uint64_t> posti(std::bit_ceil(std::max<size_t>(schede * 2, 1024)), 0);
+    std::vector<uint64_t, AllocatoreGrande<uint64_t>> posti(
+        std::bit_ceil(std::max<size_t>(schede * 2, 1024)), 0);
     tutti.reserve(schede);
     gruppoDi.reserve(schede);
     // Room for a common title and artist on every card, so that the keys and the bytes are
@@ -514,7 +519,7 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             n += f.n;
         }
     };
-    auto inserisci = [](std::vector<uint64_t>& v, uint64_t voce) {
+    auto inserisci = [](auto& v, uint64_t voce) {
         size_t p = (voce >> 32) & (v.size() - 1);
         while (v[p] != 0)
             p = (p + 1) & (v.size() - 1);
@@ -555,7 +560,7 @@ Esito cercaDoppioni(const ArchivioSchede& archivio, QList<GruppoDoppioni>& grupp
             primo.append(artista.data(), static_cast<size_t>(artista.size()));
             posti[posto] = uint64_t(hash) << 32 | tutti.size();
             if (tutti.size() * 2 > posti.size()) { // the archive grew while it was read
-                std::vector<uint64_t> nuovi(posti.size() * 2, 0);
+                decltype(posti) nuovi(posti.size() * 2, 0);
                 for (const uint64_t voce : posti) {
                     if (voce != 0)
                         inserisci(nuovi, voce);
