@@ -104,16 +104,14 @@ QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda)
 
 char* VociSchede::spazio(qsizetype n)
 {
-    // A short list stays in a small block; a long one goes on in large ones.
-    const qsizetype blocco = m_blocchi.empty() ? 1 << 16 : 2 << 20;
-    if (n > m_restano) {
-        m_restano = std::max(blocco, n);
-        m_blocchi.emplace_back(static_cast<size_t>(m_restano));
-        m_libero = m_blocchi.back().data();
+    if (m_blocchi.empty() || n > static_cast<qsizetype>(m_blocchi.back().size()) - m_usati) {
+        // A short list stays in a small block; a long one goes on in large ones.
+        const qsizetype blocco = m_blocchi.empty() ? 1 << 16 : 2 << 20;
+        m_blocchi.emplace_back(static_cast<size_t>(std::max(blocco, n)));
+        m_usati = 0;
     }
-    char* p = m_libero;
-    m_libero += n;
-    m_restano -= n;
+    char* p = m_blocchi.back().data() + m_usati;
+    m_usati += n;
     return p;
 }
 

@@ -65,8 +65,7 @@ private:
 
     // Blocks that stay where they are: growing one string would copy it again and again.
     std::vector<std::vector<char, AllocatoreGrande<char>>> m_blocchi;
-    char* m_libero = nullptr;
-    qsizetype m_restano = 0;
+    qsizetype m_usati = 0; ///< of the last block
     std::vector<QByteArrayView, AllocatoreGrande<QByteArrayView>> m_voci;
 };
 
