@@ -45,6 +45,26 @@ execute_process(COMMAND ${cartella}/bin/melodora-cli count WORKING_DIRECTORY ${P
 if(esito OR NOT uscita STREQUAL "1\n" OR NOT EXISTS ${cartella}/bin/Sonoria.sng)
   message(FATAL_ERROR "melodora-cli count dalla cartella copiata: ${esito} '${uscita}' ${errori}")
 endif()
+# Printing loads its module from lib/melodora, wherever the folder went.
+execute_process(COMMAND ${cartella}/bin/melodora-cli print 1 --layout tutto --pdf una.pdf
+  WORKING_DIRECTORY ${PREFISSO} RESULT_VARIABLE esito OUTPUT_QUIET ERROR_VARIABLE errori)
+if(esito OR NOT EXISTS ${PREFISSO}/una.pdf)
+  message(FATAL_ERROR "melodora-cli print dalla cartella copiata: ${esito} ${errori}")
+endif()
+# Without the module printing says where it looked and fails; the other commands still work.
+file(RENAME ${cartella}/lib/melodora/libmelodora-periferiche.so ${PREFISSO}/modulo.so)
+execute_process(COMMAND ${cartella}/bin/melodora-cli print 1 --layout tutto --pdf due.pdf
+  WORKING_DIRECTORY ${PREFISSO} RESULT_VARIABLE esito OUTPUT_QUIET ERROR_VARIABLE errori)
+string(FIND "${errori}" "${cartella}/lib/melodora/libmelodora-periferiche.so: non c'è" dove)
+if(NOT esito EQUAL 1 OR dove LESS 0 OR EXISTS ${PREFISSO}/due.pdf)
+  message(FATAL_ERROR "melodora-cli print senza il modulo: ${esito} ${errori}")
+endif()
+execute_process(COMMAND ${cartella}/bin/melodora-cli count WORKING_DIRECTORY ${PREFISSO}
+  RESULT_VARIABLE esito OUTPUT_VARIABLE uscita ERROR_VARIABLE errori)
+if(esito OR NOT uscita STREQUAL "1\n")
+  message(FATAL_ERROR "melodora-cli count senza il modulo: ${esito} '${uscita}' ${errori}")
+endif()
+file(RENAME ${PREFISSO}/modulo.so ${cartella}/lib/melodora/libmelodora-periferiche.so)
 execute_process(COMMAND ${cartella}/bin/melodora-cli --help RESULT_VARIABLE esito
   OUTPUT_VARIABLE aiuto)
 string(FIND "${aiuto}" "${cartella}/bin/Sonoria.sng" dove)

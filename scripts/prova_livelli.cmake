@@ -1,7 +1,10 @@
 # Fails when a file of the logic library includes anything but Qt Core, the standard and
 # system headers, or another file of the logic: a widget, a player or a printer in the
 # logic would make it untestable without them and tie the command line to the windows.
-#   cmake -DSORGENTI=<list file> -DQTCORE=<QtCore include folder> -DRADICE=<src> -P ...
+# With -DPROGRAMMA=<program>, fails too when that program asks at start for a Qt library
+# other than Qt Core (melodora-cli, whose printer comes from a module).
+#   cmake -DSORGENTI=<list file> -DQTCORE=<QtCore include folder> -DRADICE=<src>
+#         [-DPROGRAMMA=<program>] -P ...
 file(STRINGS ${SORGENTI} sorgenti)
 set(nomi "")
 foreach(f ${sorgenti})
@@ -28,6 +31,14 @@ foreach(f ${sorgenti})
     endif()
   endforeach()
 endforeach()
+if(PROGRAMMA)
+  execute_process(COMMAND readelf -d ${PROGRAMMA} OUTPUT_VARIABLE dinamica RESULT_VARIABLE esito)
+  string(REGEX MATCHALL "libQt6[A-Za-z]+\\.so" qt "${dinamica}")
+  list(FILTER qt EXCLUDE REGEX "^libQt6Core\\.so$")
+  if(esito OR qt)
+    string(APPEND errori "${PROGRAMMA}: ${qt} (readelf: ${esito})\n")
+  endif()
+endif()
 if(errori)
   message(FATAL_ERROR "La logica include ciò che non le spetta:\n${errori}")
 endif()

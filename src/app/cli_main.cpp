@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
+#include "platform/Periferiche.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <memory>
@@ -24,21 +25,27 @@ int main(int argc, char* argv[])
     QStringList argomenti;
     for (int i = 1; i < argc; ++i)
         argomenti.append(QString::fromLocal8Bit(argv[i]));
-    // Printing needs fonts and pages, the GUI side of Qt; the companion shows no window,
-    // so it needs no display. The other commands start sooner without it.
+    // Printing needs fonts and pages, the GUI side of Qt, which comes with the printer from
+    // the peripherals' module; the companion shows no window, so it needs no display. The
+    // other commands start sooner without either. A module that cannot be loaded is told by
+    // the printing command itself, after its own checks of its arguments.
+    melodora::cli::ServiziStampa stampa;
     std::unique_ptr<QCoreApplication> app;
     if (melodora::cli::serveGrafica(argomenti)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        stampa = melodora::cli::caricaServiziStampa();
+        if (stampa.periferiche) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = stampa.periferiche->applicazioneGrafica(argc, argv);
+        }
     }
+    if (!app)
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     argomenti = QCoreApplication::arguments();
     argomenti.removeFirst();
-    const int stato = melodora::cli::esegui(argomenti, { out, err });
+    const int stato = melodora::cli::esegui(argomenti, { out, err }, stampa);
     out.flush();
     err.flush();
     return stato;

@@ -6,11 +6,13 @@
 #include "archive/Interscambio.h"
 #include "cli/Comandi.h"
 #include "lists/Elenchi.h"
+#include "platform/CaricaPeriferiche.h"
 #include "platform/ErroreSistema.h"
 #include "platform/FileOps.h"
 
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -325,7 +327,7 @@ QString percorsoArchivio(const QString& opzione)
     return AppFilePath(QString::fromLatin1(kNomeArchivio));
 }
 
-int esegui(const QStringList& argomenti, Uscita uscita)
+int esegui(const QStringList& argomenti, Uscita uscita, const ServiziStampa& stampa)
 {
     QStringList parole;
     QMap<QString, QString> opzioni;
@@ -365,7 +367,7 @@ int esegui(const QStringList& argomenti, Uscita uscita)
             const bool esatta = uscitaEsatta(nome) || uscitaDiretta(nome);
             Contesto contesto { parole,
                 percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni,
-                { esatta ? uscita.out : out, err } };
+                { esatta ? uscita.out : out, err }, stampa };
             contesto.opzioni.remove(QStringLiteral("--archive"));
             const int stato = c.esegui(contesto);
             out.flush();
@@ -382,11 +384,19 @@ int esegui(const QStringList& argomenti, Uscita uscita)
 
 bool serveGrafica(const QStringList& argomenti)
 {
-    // Printing draws, and reading audio files stays as it was; every other command starts
-    // sooner without the GUI side of Qt.
-    static const QStringList grafica = { QStringLiteral("print"), QStringLiteral("print-list"),
-        QStringLiteral("songbook"), QStringLiteral("import-audio") };
+    // Only printing draws; every other command starts sooner without the GUI side of Qt.
+    static const QStringList grafica
+        = { QStringLiteral("print"), QStringLiteral("print-list"), QStringLiteral("songbook") };
     return grafica.contains(nomeComando(argomenti));
+}
+
+ServiziStampa caricaServiziStampa()
+{
+    // Without an application Qt cannot say where the program is; the kernel can.
+    const QString programma = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    ServiziStampa s;
+    s.periferiche = caricaPeriferiche(QFileInfo(programma).absolutePath(), s.errore);
+    return s;
 }
 
 const QList<Comando>& comandi()

@@ -21,6 +21,7 @@ struct Contesto {
     QString archivio; ///< the archive's path
     QMap<QString, QString> opzioni; ///< the --options given, each with its value (empty for flags)
     Uscita uscita;
+    ServiziStampa stampa; ///< for the printing commands
 };
 
 /** One command of the companion. */

@@ -7,13 +7,13 @@
 #include "lists/Elenchi.h"
 #include "platform/FileCompleto.h"
 #include "platform/FileOps.h"
+#include "platform/Periferiche.h"
 #include "platform/PrintSurface.h"
-#include "platform/StampanteQt.h"
 #include "printing/StampaElenco.h"
 #include "printing/StampaScheda.h"
 #include "printing/TestiStampa.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -24,7 +24,15 @@ const QString kOpzioneSostituisci = QStringLiteral("--overwrite");
 
 bool graficaDisponibile(Contesto& c)
 {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (!c.stampa.periferiche) {
+        c.uscita.err << "melodora-cli: la stampa non è disponibile: non si trova o non si può "
+                        "caricare una parte del programma\n";
+        for (const QString& riga : c.stampa.errore.split(u'\n', Qt::SkipEmptyParts))
+            c.uscita.err << "melodora-cli: " << riga << "\n";
+        return false;
+    }
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && app->inherits("QGuiApplication"))
         return true;
     c.uscita.err << "melodora-cli: la stampa richiede l'interfaccia grafica di Qt\n";
     return false;
@@ -59,10 +67,15 @@ bool pdfAmmesso(Contesto& c)
 }
 
 /** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
-QtPrinterService stampante(const Contesto& c)
+std::unique_ptr<PrinterService> stampante(const Contesto& c)
 {
-    return c.opzioni.contains(kOpzionePdf) ? QtPrinterService::versoFilePdf(destinazionePdf(c))
-                                           : QtPrinterService();
+    Periferiche& p = *c.stampa.periferiche;
+    return c.opzioni.contains(kOpzionePdf) ? p.stampantePdf(destinazionePdf(c)) : p.stampante();
+}
+
+std::unique_ptr<PrinterService> stampantePdf(const Contesto& c, const QString& percorso)
+{
+    return c.stampa.periferiche->stampantePdf(Destinazione { percorso, false, {} });
 }
 
 std::unique_ptr<ArchivioSchede> apriElencoDaStampare(Contesto& c, ElencoRichiesto& elenco,
@@ -128,8 +141,8 @@ int comandoPrint(Contesto& c)
         c.uscita.err << "melodora-cli: " << testi_stampa::TitoloMancante << "\n";
         return 1;
     }
-    QtPrinterService servizio = stampante(c);
-    std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
+    const std::unique_ptr<PrinterService> servizio = stampante(c);
+    std::unique_ptr<PrintSurface> documento = servizio->nuovoDocumento();
     const bool riuscito = StampaScheda(
         *documento, impaginazioni.value(layout), testi, QDateTime::currentDateTime());
     return riferisci(c, *documento, riuscito);
@@ -157,8 +170,8 @@ int comandoPrintList(Contesto& c)
         c.uscita.err << "melodora-cli: " << testi_stampa::ListaVuota << "\n";
         return 1;
     }
-    QtPrinterService servizio = stampante(c);
-    std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
+    const std::unique_ptr<PrinterService> servizio = stampante(c);
+    std::unique_ptr<PrintSurface> documento = servizio->nuovoDocumento();
     const bool riuscito = StampaRigheElenco(*documento,
         elenco.tipo == ElencoRichiesto::Tipo::Audio ? TipoElenco::Audio : TipoElenco::Ricerca,
         elenco.criterio(), voci.testi(), QDateTime::currentDateTime());

@@ -6,13 +6,12 @@
 #include "archive/Archivio.h"
 #include "lists/Elenchi.h"
 #include "lists/Parole.h"
+#include "platform/Platform.h"
 #include "platform/PrintSurface.h"
-#include "platform/StampanteQt.h"
 #include "printing/Canzoniere.h"
 #include "printing/TestiStampa.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -67,9 +66,9 @@ int comandoSongbook(Contesto& c)
     QList<int> pagine;
     QList<int> inizi;
     {
-        QtPrinterService servizio
-            = QtPrinterService::versoFilePdf(QDir(prova.path()).filePath(QStringLiteral("b.pdf")));
-        std::unique_ptr<PrintSurface> bozza = servizio.nuovoDocumento();
+        const std::unique_ptr<PrinterService> servizio
+            = stampantePdf(c, QDir(prova.path()).filePath(QStringLiteral("b.pdf")));
+        std::unique_ptr<PrintSurface> bozza = servizio->nuovoDocumento();
         if (!StampaCanzoniere(*bozza, canzoni, pagine, adesso, inizi)) {
             c.uscita.err << "melodora-cli: stampa non riuscita: " << bozza->descrizioneErrore()
                          << "\n";
@@ -77,8 +76,8 @@ int comandoSongbook(Contesto& c)
         }
     }
     pagine = inizi;
-    QtPrinterService servizio = stampante(c);
-    std::unique_ptr<PrintSurface> documento = servizio.nuovoDocumento();
+    const std::unique_ptr<PrinterService> servizio = stampante(c);
+    std::unique_ptr<PrintSurface> documento = servizio->nuovoDocumento();
     const bool riuscito = StampaCanzoniere(*documento, canzoni, pagine, adesso, inizi);
     if (riuscito && inizi != pagine) {
         // Cannot happen while the contents keep their size; a wrong contents page is a fault.

@@ -3,10 +3,12 @@
 #include "cli/Comandi.h"
 #include "cli/ElencoRichiesto.h"
 #include "platform/FileCompleto.h"
-#include "platform/StampanteQt.h"
+
+#include <memory>
 
 namespace melodora {
 class ArchivioSchede;
+class PrinterService;
 class PrintSurface;
 }
 
@@ -16,7 +18,10 @@ namespace melodora::cli {
 extern const QString kOpzionePdf; ///< --pdf FILE
 extern const QString kOpzioneSostituisci; ///< --overwrite
 
-/** Fonts and pages need the GUI side of Qt, even without a display. */
+/**
+ * Fonts and pages need the GUI side of Qt, even without a display, and the printer its
+ * module: false, with the reason on standard error, without them.
+ */
 bool graficaDisponibile(Contesto& c);
 
 /**
@@ -28,8 +33,14 @@ Destinazione destinazionePdf(const Contesto& c);
 /** False, with the reason on standard error, when --pdf names a file we may not write. */
 bool pdfAmmesso(Contesto& c);
 
-/** --pdf FILE writes that file; otherwise the default printer, as the windows print. */
-QtPrinterService stampante(const Contesto& c);
+/**
+ * --pdf FILE writes that file; otherwise the default printer, as the windows print. Only
+ * once graficaDisponibile() said yes.
+ */
+std::unique_ptr<PrinterService> stampante(const Contesto& c);
+
+/** Every document into the new file @p percorso; only once graficaDisponibile() said yes. */
+std::unique_ptr<PrinterService> stampantePdf(const Contesto& c, const QString& percorso);
 
 /**
  * The checks a list printout makes before it reads anything: its options, the list its

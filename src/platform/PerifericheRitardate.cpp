@@ -1,18 +1,16 @@
 #include "platform/PerifericheRitardate.h"
 
 #include "archive/Programma.h"
+#include "platform/CaricaPeriferiche.h"
 #include "platform/Periferiche.h"
 #include "platform/PrintSurface.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLibrary>
 #include <QTimer>
 
 namespace melodora {
 
 namespace {
-    const QString kModulo = QStringLiteral("libmelodora-periferiche.so");
     const QString kSenzaModulo = QStringLiteral(
         "La riproduzione non è disponibile: non si trova o non si può caricare una parte del "
         "programma.\n\n%1");
@@ -34,27 +32,10 @@ Periferiche* PerifericheRitardate::carica()
     if (m_provato)
         return m_periferiche;
     m_provato = true;
-    // Next to the program in the build folder; in ../lib/melodora once installed, both in
-    // the folder that `cmake --install` makes and under /usr.
-    const QDir programma(
-        m_cartella.isEmpty() ? QCoreApplication::applicationDirPath() : m_cartella);
-    QStringList errori;
-    for (const QString& percorso : { programma.filePath(kModulo),
-             programma.filePath(QStringLiteral("../lib/melodora/") + kModulo) }) {
-        if (!QFileInfo::exists(percorso)) {
-            errori << QDir::toNativeSeparators(QDir::cleanPath(percorso))
-                    + QStringLiteral(": non c'è");
-            continue;
-        }
-        // Never unloaded: the services it made live as long as the program.
-        QLibrary modulo(percorso);
-        const auto fn
-            = reinterpret_cast<MelodoraPerifericheFn>(modulo.resolve(MELODORA_PERIFERICHE_SIMBOLO));
-        if (fn && (m_periferiche = fn()))
-            return m_periferiche;
-        errori << modulo.errorString();
-    }
-    m_errore = errori.join(QLatin1Char('\n'));
+    m_periferiche = caricaPeriferiche(
+        m_cartella.isEmpty() ? QCoreApplication::applicationDirPath() : m_cartella, m_errore);
+    if (m_periferiche)
+        return m_periferiche;
     qWarning("melodora: %s", qPrintable(m_errore));
     return nullptr;
 }
