@@ -7,7 +7,8 @@
 namespace melodora {
 
 namespace {
-    constexpr std::size_t kSoglia = std::size_t { 1 } << 20;
+    // Where the heap would map memory of its own anyway.
+    constexpr std::size_t kSoglia = std::size_t { 128 } << 10;
     constexpr std::size_t kPagina = std::size_t { 2 } << 20;
 
     std::size_t arrotonda(std::size_t byte) { return (byte + kPagina - 1) / kPagina * kPagina; }

@@ -9,7 +9,7 @@ namespace melodora {
  * Memory for the arrays of megabytes a long list needs for a moment (its entries, their sort
  * keys): mapped on its own and, where the system allows it, in large pages. A new page costs
  * the kernel a fault, and a list of every card touches thousands of them; in large pages it
- * touches a few. Below a megabyte, the ordinary heap.
+ * touches a few. Below 128 KB, the ordinary heap.
  */
 void* prendiMemoria(std::size_t byte);
 void rendiMemoria(void* p, std::size_t byte);

@@ -1,7 +1,6 @@
 #include "lists/OrdineAlfabetico.h"
 
 #include "archive/Codifica.h"
-#include "lists/MemoriaGrande.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -308,9 +307,9 @@ namespace {
      * Where every text is in the archive's characters, the first 32 primary weights from the
      * table stand for those bytes.
      */
-    template <typename Testi> std::vector<qsizetype> ordina(const Testi& testi)
+    template <typename Testi> Posizioni ordina(const Testi& testi)
     {
-        std::vector<qsizetype> ordine(testi.size());
+        Posizioni ordine(testi.size());
         std::iota(ordine.begin(), ordine.end(), 0);
         if (ordine.size() < 2)
             return ordine; // nothing to order: no collator to load, no table to build
@@ -420,19 +419,16 @@ namespace {
     }
 }
 
-std::vector<qsizetype> ordineAlfabetico(const QStringList& testi)
-{
-    return ordina(TestiUtf16 { testi });
-}
+Posizioni ordineAlfabetico(const QStringList& testi) { return ordina(TestiUtf16 { testi }); }
 
-std::vector<qsizetype> ordineAlfabetico(std::span<const QByteArrayView> testi)
+Posizioni ordineAlfabetico(std::span<const QByteArrayView> testi)
 {
     return ordina(TestiByte { testi });
 }
 
 void ordinaAlfabetico(QStringList& voci)
 {
-    const std::vector<qsizetype> ordine = ordineAlfabetico(voci);
+    const Posizioni ordine = ordineAlfabetico(voci);
     QStringList ordinate;
     ordinate.reserve(voci.size());
     for (qsizetype i : ordine)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/MemoriaGrande.h"
+
 #include <QByteArrayView>
 #include <QStringList>
 #include <QStringView>
@@ -24,17 +26,20 @@ inline bool precedeAlfabetico(QStringView a, QStringView b)
     return confrontaAlfabetico(a, b) < 0;
 }
 
+/** Positions in a list, as many as its entries. */
+using Posizioni = std::vector<qsizetype, AllocatoreGrande<qsizetype>>;
+
 /**
  * The positions of @p testi in that order; equal texts keep the order they have. A long list
  * costs little more than reading it.
  */
-std::vector<qsizetype> ordineAlfabetico(const QStringList& testi);
+Posizioni ordineAlfabetico(const QStringList& testi);
 
 /**
  * The same for texts in the archive's code page, one byte a character: ordered from their
  * bytes, each decoded only where its first characters do not tell it from another.
  */
-std::vector<qsizetype> ordineAlfabetico(std::span<const QByteArrayView> testi);
+Posizioni ordineAlfabetico(std::span<const QByteArrayView> testi);
 
 /** Sorts the entries in that order. */
 void ordinaAlfabetico(QStringList& voci);
