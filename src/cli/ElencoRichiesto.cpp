@@ -69,7 +69,7 @@ Esito ElencoRichiesto::voci(const ArchivioSchede& archivio, VociSchede& voci) co
     case Tipo::Tutte:
         break;
     }
-    voci = {};
+    voci = VociSchede(archivio.schedeIntere());
     const Esito e = archivio.perOgniScheda([&](qint64 n, const char* record) {
         voci.aggiungi(CampoRicerca::Titolo, n, record);
         return true;

@@ -161,13 +161,30 @@ QStringList VociSchede::testi() const
     return t;
 }
 
+VociSchede::VociSchede(qint64 alPiu)
+{
+    // Growing by doubling would map, fill and copy ever larger arrays before the last one.
+    m_voci.reserve(static_cast<size_t>(std::max<qint64>(alPiu, 0)));
+}
+
 void VociSchede::ordina()
 {
-    decltype(m_voci) ordinate;
-    ordinate.reserve(m_voci.size());
-    for (const qsizetype i : ordineAlfabetico(m_voci))
-        ordinate.push_back(m_voci[static_cast<size_t>(i)]);
-    m_voci = std::move(ordinate);
+    // Each entry moves to its place along the cycles of the order, without a second array;
+    // a place done is marked in the order itself.
+    Posizioni da = ordineAlfabetico(m_voci);
+    for (size_t inizio = 0; inizio < da.size(); ++inizio) {
+        if (da[inizio] < 0)
+            continue;
+        const QByteArrayView prima = m_voci[inizio];
+        size_t j = inizio;
+        for (auto k = static_cast<size_t>(da[j]); k != inizio; k = static_cast<size_t>(da[j])) {
+            m_voci[j] = m_voci[k];
+            da[j] = -1;
+            j = k;
+        }
+        m_voci[j] = prima;
+        da[j] = -1;
+    }
 }
 
 qint64 numeroDellaVoce(const QString& voce)
@@ -225,7 +242,7 @@ bool CriterioRicerca::corrisponde(const char* record) const
 Esito cercaSchede(
     const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, VociSchede& voci)
 {
-    voci = {};
+    voci = VociSchede(archivio.schedeIntere());
     const CriterioRicerca criterio(campo, testo);
     if (criterio.vuoto() || criterio.chiave().size() > info(rigaRicerca(campo).campo).lunghezza)
         return {};
@@ -240,7 +257,7 @@ Esito cercaSchede(
 
 Esito elencoAudio(const ArchivioSchede& archivio, VociSchede& voci)
 {
-    voci = {};
+    voci = VociSchede(archivio.schedeIntere());
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
         if (pezzoDelRecord(record, Campo::MP3).lunghezza > 0)
             voci.aggiungi(CampoRicerca::Titolo, n, record);

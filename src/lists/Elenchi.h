@@ -46,6 +46,8 @@ QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda);
  */
 class VociSchede {
 public:
+    /** A list that will hold at most @p alPiu entries: room for them is kept at once. */
+    explicit VociSchede(qint64 alPiu = 0);
     /** Appends the entry of card @p n, as voceScheda() makes it, straight from its record. */
     void aggiungi(CampoRicerca formato, qint64 n, const char* record);
     qsizetype size() const { return static_cast<qsizetype>(m_voci.size()); }

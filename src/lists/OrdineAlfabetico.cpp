@@ -105,11 +105,16 @@ namespace {
         }
     };
 
+    struct ChiudiElementi {
+        void operator()(UCollationElements* e) const { ucol_closeElements(e); }
+    };
+
     /** The primary weights of @p testo, each from its 32-bit parts as the iterator gives them. */
-    bool primariDi(UCollator* u, const std::u16string& testo, std::vector<uint32_t>& primari)
+    bool primariDi(
+        UCollationElements* it, const std::u16string& testo, std::vector<uint32_t>& primari)
     {
         UErrorCode errore = U_ZERO_ERROR;
-        UCollationElements* it = ucol_openElements(u, reinterpret_cast<const UChar*>(testo.data()),
+        ucol_setText(it, reinterpret_cast<const UChar*>(testo.data()),
             static_cast<int32_t>(testo.size()), &errore);
         if (U_FAILURE(errore))
             return false;
@@ -123,7 +128,6 @@ namespace {
             else if ((primario = (e >> 16) != 0))
                 primari.push_back(e & 0xFFFF0000U);
         }
-        ucol_closeElements(it);
         return U_SUCCESS(errore);
     }
 
@@ -131,7 +135,11 @@ namespace {
     {
         thread_local const PesiPrimari tabella = [u] {
             PesiPrimari t;
-            if (u == nullptr)
+            UErrorCode aperto = U_ZERO_ERROR;
+            // One iterator, given each text in turn: opening one costs more than its use.
+            const std::unique_ptr<UCollationElements, ChiudiElementi> it(
+                u == nullptr ? nullptr : ucol_openElements(u, nullptr, 0, &aperto));
+            if (!it || U_FAILURE(aperto))
                 return t;
             for (int b = 0; b < 256; ++b) {
                 const char16_t c = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
@@ -143,7 +151,7 @@ namespace {
             for (int b = 0; b < 256; ++b) {
                 const std::u16string c(
                     1, cp1252::decodifica(static_cast<unsigned char>(b)).unicode());
-                if (!primariDi(u, c, p))
+                if (!primariDi(it.get(), c, p))
                     return t;
                 pesi.emplace_back(c, p);
             }
@@ -169,7 +177,7 @@ namespace {
                 seguibili = n == 2;
                 t.iniziaCoppia[primo] = true;
                 if (seguibili && cp1252::codifica(QChar(s[1]), secondo)) {
-                    seguibili = primariDi(u, std::u16string(s.data(), 2), p);
+                    seguibili = primariDi(it.get(), std::u16string(s.data(), 2), p);
                     pesi.emplace_back(std::u16string(s.data(), 2), p);
                 }
             }
@@ -362,13 +370,34 @@ namespace {
         for (size_t i = 0; i < inizi.size(); ++i)
             ordine[i] = inizi[i].testo;
 
-        // Texts alike so far, each taken as a text once: the case, then the code units, then
-        // the first given decide between whole keys alike.
+        // Texts alike so far, each taken as a text once. From the table, the rest of their
+        // primary weights tell most apart (the same card entered twice differs in its number);
+        // then their whole keys, made only when asked for; then the case, the code units and
+        // the first given.
+        constexpr size_t kTutti = 512;
         std::vector<QString> gruppo;
+        std::vector<std::array<uint8_t, kTutti>> primari;
         std::vector<size_t> posto;
         std::vector<qsizetype> quale;
         std::vector<uint8_t> byte;
-        std::vector<std::pair<size_t, size_t>> chiave; // where, how long
+        std::vector<std::pair<size_t, size_t>> chiave; // where, how long; 0 long: not yet made
+        auto chiaveDi = [&](size_t k) {
+            if (chiave[k].second > 0)
+                return chiave[k];
+            const auto* c = reinterpret_cast<const UChar*>(gruppo[k].utf16());
+            const auto n = static_cast<int32_t>(gruppo[k].size());
+            const size_t dove = byte.size();
+            byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
+            auto scritti = static_cast<size_t>(ucol_getSortKey(
+                u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
+            if (scritti > byte.size() - dove) {
+                byte.resize(dove + scritti);
+                scritti = static_cast<size_t>(
+                    ucol_getSortKey(u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
+            }
+            byte.resize(dove + scritti);
+            return chiave[k] = { dove, scritti };
+        };
         for (size_t a = 0; a < ordine.size();) {
             size_t z = a + 1;
             while (z < ordine.size() && inizi[z].byte == inizi[a].byte)
@@ -379,30 +408,20 @@ namespace {
                     ordine.begin() + static_cast<std::ptrdiff_t>(z));
                 for (const qsizetype i : quale)
                     gruppo.push_back(testi.testo(static_cast<size_t>(i)));
+                primari.resize(tabella ? gruppo.size() : 0);
+                for (size_t k = 0; k < primari.size(); ++k)
+                    testi.inizio(pesi, static_cast<size_t>(quale[k]), primari[k]);
                 posto.resize(gruppo.size());
                 std::iota(posto.begin(), posto.end(), 0);
                 byte.clear();
-                chiave.clear();
-                for (size_t k = 0; !inizi[a].intero && k < gruppo.size(); ++k) {
-                    const auto* c = reinterpret_cast<const UChar*>(gruppo[k].utf16());
-                    const auto n = static_cast<int32_t>(gruppo[k].size());
-                    const size_t dove = byte.size();
-                    byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
-                    auto scritti = static_cast<size_t>(ucol_getSortKey(
-                        u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
-                    if (scritti > byte.size() - dove) {
-                        byte.resize(dove + scritti);
-                        scritti = static_cast<size_t>(ucol_getSortKey(
-                            u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
-                    }
-                    byte.resize(dove + scritti);
-                    chiave.emplace_back(dove, scritti);
-                }
+                chiave.assign(gruppo.size(), {});
                 std::sort(posto.begin(), posto.end(), [&](size_t x, size_t y) {
-                    int r = 0;
-                    if (!chiave.empty()) {
-                        const auto [px, nx] = chiave[x];
-                        const auto [py, ny] = chiave[y];
+                    int r = primari.empty()
+                        ? 0
+                        : std::memcmp(primari[x].data(), primari[y].data(), kTutti);
+                    if (r == 0 && !inizi[a].intero) {
+                        const auto [px, nx] = chiaveDi(x);
+                        const auto [py, ny] = chiaveDi(y);
                         // Each key ends with its zero, which no byte inside one is.
                         r = std::memcmp(byte.data() + px, byte.data() + py, std::min(nx, ny));
                     }

@@ -443,7 +443,7 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 Esito cercaParole(
     const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio, VociSchede& voci)
 {
-    voci = {};
+    voci = VociSchede(archivio.schedeIntere());
     const CriterioParole parole(criterio);
     if (parole.vuoto())
         return {};
