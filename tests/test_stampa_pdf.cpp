@@ -46,16 +46,19 @@ QString esegui(const QString& programma, const QStringList& argomenti)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString testoPdf(const QString& file)
+/** The PDF's text, with pdftotext's @p opzione ("-bbox", "-layout") when given. */
+QString testoPdf(const QString& file, const QString& opzione = {})
 {
-    return esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-") });
+    QStringList argomenti { "-enc", "UTF-8", file, "-" };
+    if (!opzione.isEmpty())
+        argomenti.prepend(opzione);
+    return esegui(QStringLiteral("pdftotext"), argomenti);
 }
 
 /** The pages of a PDF's text: pdftotext ends each one with a form feed. */
-QStringList paginePdf(const QString& file)
+QStringList paginePdf(const QString& file, const QString& opzione = {})
 {
-    QStringList pagine = testoPdf(file).split(QLatin1Char('\f'));
+    QStringList pagine = testoPdf(file, opzione).split(QLatin1Char('\f'));
     pagine.removeLast();
     return pagine;
 }
@@ -63,9 +66,7 @@ QStringList paginePdf(const QString& file)
 /** The words with their boxes, in points from the top left of their page. */
 Pagine pagine(const QString& file)
 {
-    const QString html = esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
-            QStringLiteral("-") });
+    const QString html = testoPdf(file, QStringLiteral("-bbox"));
     Pagine esito;
     const QRegularExpression pagina(
         QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
@@ -405,14 +406,10 @@ void TestStampaPdf::canzoniere()
         { breve, schedaDiProva(QStringLiteral("Delta")), lungo, schedaDiProva({}),
             schedaDiProva(QStringLiteral("Beta"), QStringLiteral("Due")) }));
     const QString pdf = percorso(QStringLiteral("canzoniere.pdf"));
-    QCOMPARE(cli({ QStringLiteral("songbook"), QStringLiteral("--pdf"), pdf }), 0);
+    QCOMPARE(cli({ "songbook", "--pdf", pdf }), 0);
     QVERIFY2(m_err.contains(QStringLiteral("scheda 4 non ha titolo")), qPrintable(m_err));
 
-    QStringList pagine = esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-            QStringLiteral("-") })
-                             .split(QLatin1Char('\f'));
-    pagine.removeLast();
+    const QStringList pagine = paginePdf(pdf, QStringLiteral("-layout"));
     QVERIFY(pagine.first().contains(QStringLiteral("Canzoniere")));
     QVERIFY(pagine.first().contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
     const QRegularExpression voce(QStringLiteral("^\\s*(\\S.*\\S)\\s{2,}(\\d+)\\s*$"));
