@@ -389,9 +389,7 @@ void TestStampa::campiDellaFinestraPrincipale()
     win.txtTesto->setPlainText(QStringLiteral("  uno\n  due  "));
     const TestiScheda t = win.testiDaStampare();
     QCOMPARE((QStringList { t.brano, t.artista, t.album, t.genere, t.anno, t.note, t.testo }),
-        (QStringList { QStringLiteral("Titolo nuovo"), QStringLiteral("Artista"),
-            QStringLiteral("Album"), QStringLiteral("Rock"), QStringLiteral("2001"),
-            QStringLiteral("nota"), QStringLiteral("uno\n  due") }));
+        (QStringList { "Titolo nuovo", "Artista", "Album", "Rock", "2001", "nota", "uno\n  due" }));
 }
 
 void TestStampa::elencoVuotoOAnnullato()
