@@ -112,14 +112,10 @@ void TestElenchi::formatiVoce_data()
     };
     fila("titolo", CampoRicerca::Titolo, "Onde",
         "Cielo di vetro - I Girasoli - Onde - 1965  (Scheda 12)");
-    fila("titolo senza album", CampoRicerca::Titolo, {},
-        "Cielo di vetro - I Girasoli -  - 1965  (Scheda 12)");
     fila("artista", CampoRicerca::Artista, "Onde",
         "I Girasoli - Cielo di vetro - Onde - 1965  (Scheda 12)");
     fila("album", CampoRicerca::Album, "Onde",
         "Onde - Cielo di vetro - I Girasoli - 1965  (Scheda 12)");
-    fila("genere", CampoRicerca::Genere, "Onde",
-        "Beat - Cielo di vetro - I Girasoli - 1965  (Scheda 12)");
 }
 
 void TestElenchi::formatiVoce()
