@@ -172,10 +172,9 @@ void TestStampaPdf::schedaLungaInPdf()
     QVERIFY(paginePdf(pdf).size() > 1);
     const QString testo = testoPdf(pdf);
     // Everything, in order, and nothing else.
-    const QStringList atteso = parole(QStringList { t.brano, QStringLiteral("Artista o gruppo:"),
-        t.artista, QStringLiteral("Album:"), t.album, QStringLiteral("Genere musicale:"), t.genere,
-        QStringLiteral("Anno di pubblicazione:"), t.anno, QStringLiteral("NOTE:"), t.note,
-        QStringLiteral("TESTO DELLA CANZONE:"), t.testo, melodora::piedeDiPagina(adesso) }
+    const QStringList atteso = parole(QStringList { t.brano, "Artista o gruppo:", t.artista,
+        "Album:", t.album, "Genere musicale:", t.genere, "Anno di pubblicazione:", t.anno,
+        "NOTE:", t.note, "TESTO DELLA CANZONE:", t.testo, melodora::piedeDiPagina(adesso) }
                                           .join(QLatin1Char(' ')));
     QCOMPARE(parole(testo), atteso);
 
@@ -202,9 +201,8 @@ void TestStampaPdf::schedaLungaInPdf()
     misura.setDotsPerMeterY(qRound(1200 / 0.0254));
     const double colonna
         = kOrigine + 35 * QFontMetricsF(arial, &misura).averageCharWidth() * 72.0 / 1200;
-    for (const QString& s : { QStringLiteral("Girasoli"), QStringLiteral("Onde"),
-             QStringLiteral("Pop"), QStringLiteral("1965") })
-        QVERIFY2(qAbs(prima(s).xMin - colonna) < 1, qPrintable(s));
+    for (const char* s : { "Girasoli", "Onde", "Pop", "1965" })
+        QVERIFY2(qAbs(prima(QString::fromUtf8(s)).xMin - colonna) < 1, s);
     QVERIFY(prima(QStringLiteral("pubblicazione:")).xMax < colonna);
     // Nothing outside the margins and the page frame, but the rules; the wrap fills lines.
     double destraMassima = 0;
@@ -369,17 +367,11 @@ void TestStampaPdf::comandi()
     QFETCH(QString, messaggio);
     const QString pdf = percorso(QStringLiteral("cli.pdf"));
     argomenti.replaceInStrings(QStringLiteral("@PDF@"), pdf);
-    Scheda s = schedaDiProva(QStringLiteral("   Perché no   "), QStringLiteral("Èlite"), {},
-        QStringLiteral("Rock and Roll"));
-    s.imposta(Campo::Album, QStringLiteral("Dischi"));
-    s.imposta(Campo::Testo, QStringLiteral("Prima strofa\r\n\r\nSeconda strofa"));
+    const Scheda s = Scheda::daTesti({ "   Perché no   ", "Èlite", "Dischi", "Rock and Roll",
+        "1999", {}, "Prima strofa\r\n\r\nSeconda strofa", {} });
     QVERIFY(scriviArchivio(archivio(),
-        { schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("B"), QStringLiteral("/m/z.mp3"),
-              QStringLiteral("Rock")),
-            s,
-            schedaDiProva(QStringLiteral("Amore"), QStringLiteral("A"), QStringLiteral("/m/a.mp3"),
-                QStringLiteral("Pop")),
-            schedaDiProva({}) }));
+        { schedaDiProva("Zucchero", "B", "/m/z.mp3", "Rock"), s,
+            schedaDiProva("Amore", "A", "/m/a.mp3", "Pop"), schedaDiProva({}) }));
     QCOMPARE(cli(argomenti), stato);
     if (stato != 0) {
         QVERIFY2(m_err.contains(messaggio), qPrintable(m_err));
