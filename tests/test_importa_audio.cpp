@@ -85,43 +85,30 @@ void TestImportaAudio::regole_data()
     QTest::addColumn<QStringList>("attesi"); // the eight fields as stored, without blanks
     QTest::addColumn<QStringList>("problemi");
 
+    // The tags and the fields written with "|" between them.
+    const auto riga = [](const char* nome, const QString& percorso, const QString& tag,
+                          const QString& attesi, const QStringList& problemi = {}) {
+        QTest::newRow(nome) << percorso << tag.split(u'|') << attesi.split(u'|') << problemi;
+    };
     const QString p = QStringLiteral("/musica/Brano uno.live.mp3");
-    QTest::newRow("tutti i tag") << p
-                                 << QStringList { "Titolo", "Artista", "Album", "Synthwave", "1999",
-                                        "Riga 1\nRiga 2" }
-                                 << QStringList { "Titolo", "Artista", "Album", "Synthwave", "1999",
-                                        "", "Riga 1\r\nRiga 2", p }
-                                 << QStringList {};
-    QTest::newRow("titolo vuoto: il nome del file")
-        << p << QStringList { "", "A", "", "", "", "" }
-        << QStringList { "Brano uno.live", "A", "", "", "", "", "", p } << QStringList {};
-    QTest::newRow("titolo di soli spazi")
-        << p << QStringList { "   ", "", "", "", "", "" }
-        << QStringList { "Brano uno.live", "", "", "", "", "", "", p } << QStringList {};
-    QTest::newRow("spazi ai bordi, a capo nei campi di una riga")
-        << p << QStringList { "  Tito\tlo ", "Uno\r\nDue", "", "", "", "  testo  " }
-        << QStringList { "Tito lo", "Uno  Due", "", "", "", "", "testo", p } << QStringList {};
-    QTest::newRow("troppo lunghi: tagliati")
-        << p << QStringList { QString(125, 'T'), QString(41, 'a'), "", "", "", QString(2001, 'x') }
-        << QStringList { QString(120, 'T'), QString(40, 'a'), "", "", "", "", QString(2000, 'x'),
-               p }
-        << QStringList { "Brano:tagliato", "Artista:tagliato", "Testo:tagliato" };
-    QTest::newRow("fuori da Windows-1252: '?', una per carattere")
-        << p << QStringList { QString::fromUtf8("Ωmega 😀 è"), "", "", "", "", "" }
-        << QStringList { QString::fromUtf8("?mega ? è"), "", "", "", "", "", "", p }
-        << QStringList { "Brano:sostituito" };
+    riga("tutti i tag", p, "Titolo|Artista|Album|Synthwave|1999|Riga 1\nRiga 2",
+        "Titolo|Artista|Album|Synthwave|1999||Riga 1\r\nRiga 2|" + p);
+    riga("titolo vuoto: il nome del file", p, "|A||||", "Brano uno.live|A||||||" + p);
+    riga("titolo di soli spazi", p, "   |||||", "Brano uno.live|||||||" + p);
+    riga("spazi ai bordi, a capo nei campi di una riga", p, "  Tito\tlo |Uno\r\nDue||||  testo  ",
+        "Tito lo|Uno  Due|||||testo|" + p);
+    riga("troppo lunghi: tagliati", p,
+        QString(125, 'T') + "|" + QString(41, 'a') + "||||" + QString(2001, 'x'),
+        QString(120, 'T') + "|" + QString(40, 'a') + "|||||" + QString(2000, 'x') + "|" + p,
+        { "Brano:tagliato", "Artista:tagliato", "Testo:tagliato" });
+    riga("fuori da Windows-1252: '?', una per carattere", p, "Ωmega 😀 è|||||",
+        "?mega ? è|||||||" + p, { "Brano:sostituito" });
     const QString lungo = QStringLiteral("/") + QString(245, 'c') + QStringLiteral("/a.mp3");
-    QTest::newRow("percorso troppo lungo: rifiutato")
-        << lungo << QStringList { "T", "", "", "", "", "" }
-        << QStringList { "T", "", "", "", "", "", "", "" } << QStringList { "MP3:percorsoLungo" };
+    riga("percorso troppo lungo: rifiutato", lungo, "T|||||", "T|||||||", { "MP3:percorsoLungo" });
     const QString giusto = QStringLiteral("/") + QString(243, 'c') + QStringLiteral("/a.mp3");
-    QTest::newRow("percorso di 250 caratteri")
-        << giusto << QStringList { "T", "", "", "", "", "" }
-        << QStringList { "T", "", "", "", "", "", "", giusto } << QStringList {};
-    QTest::newRow("percorso fuori da Windows-1252: rifiutato")
-        << QString::fromUtf8("/musica/Ωmega.mp3") << QStringList { "", "", "", "", "", "" }
-        << QStringList { QString::fromUtf8("?mega"), "", "", "", "", "", "", "" }
-        << QStringList { "Brano:sostituito", "MP3:percorsoNonArchiviabile" };
+    riga("percorso di 250 caratteri", giusto, "T|||||", "T|||||||" + giusto);
+    riga("percorso fuori da Windows-1252: rifiutato", "/musica/Ωmega.mp3", "|||||", "?mega|||||||",
+        { "Brano:sostituito", "MP3:percorsoNonArchiviabile" });
 }
 
 void TestImportaAudio::regole()
@@ -180,9 +167,8 @@ void TestImportaAudio::importazione()
     if (annullaA >= 0)
         return;
     QCOMPARE(esito.schede, QList<Scheda> { nuova });
-    QCOMPARE(esito.primo, qint64(prova ? 0 : 2));
-    QCOMPARE(esito.duplicati, qint64(2));
-    QCOMPARE(esito.rifiutati, qint64(1));
+    QCOMPARE((QList { esito.primo, esito.duplicati, esito.rifiutati }),
+        (QList<qint64> { prova ? 0 : 2, 2, 1 }));
     QCOMPARE(nomi(esito.problemi), QStringList { "Brano:illeggibile" });
     // The archive's own path is never read for tags: skipped before.
     QVERIFY(!lettore.letti.contains(QStringLiteral("/m/doppio.mp3")));
@@ -293,12 +279,10 @@ void TestImportaAudio::trascinaUnFile()
     f.finestra->txtArtista->setText(QStringLiteral("Scritto a mano"));
     // Dropped onto a field: the file, not its name as text.
     trascina(f.finestra->txtBrano, { QUrl::fromLocalFile(file) }, file);
-    QCOMPARE(f.finestra->txtBrano->text(), QStringLiteral("Dal tag"));
-    QCOMPARE(f.finestra->txtArtista->text(), QStringLiteral("Scritto a mano"));
-    QCOMPARE(f.finestra->txtGenere->currentText(), QStringLiteral("Pop"));
-    QCOMPARE(f.finestra->txtTesto->toPlainText(), QStringLiteral("Uno\nDue"));
-    QCOMPARE(f.finestra->txtMP3->text(), file);
-    QVERIFY(f.finestra->lblPosizione->text().isEmpty());
+    const frmSonoria& w = *f.finestra;
+    QCOMPARE((QStringList { w.txtBrano->text(), w.txtArtista->text(), w.txtGenere->currentText(),
+                 w.txtTesto->toPlainText(), w.txtMP3->text(), w.lblPosizione->text() }),
+        (QStringList { "Dal tag", "Scritto a mano", "Pop", "Uno\nDue", file, "" }));
     QVERIFY(f.fake.messaggi.mostrati.isEmpty());
     QVERIFY(!QFile::exists(f.archivio()));
 

@@ -68,7 +68,7 @@ void TestInterscambio::csvDaFoglioDiCalcolo()
                            ";;;;\r\n"
                            "\"\";/musica/città.mp3;Città vuota;\"1963\";Mina\r\n";
     QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Esistente")) }));
-    QCOMPARE(esegui({ QStringLiteral("import"), scrivi(QStringLiteral("brani.csv"), csv) }), 0);
+    QCOMPARE(esegui({ "import", scrivi("brani.csv", csv) }), 0);
     QCOMPARE(m_out, QStringLiteral("Importate 2 schede (dalla 2 alla 3).\n"));
     QCOMPARE(m_err, QString());
 
@@ -112,12 +112,12 @@ void TestInterscambio::csvRifiutato()
         = scrivi(csv.startsWith('[') || csv.startsWith('{') ? "x.json" : "x.csv", csv);
 
     // A refused import does not even create a missing archive...
-    QCOMPARE(esegui({ QStringLiteral("import"), file }), 1);
+    QCOMPARE(esegui({ "import", file }), 1);
     QVERIFY(!QFile::exists(archivio()));
     // ...and leaves an existing one byte for byte as it was.
     QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Esistente")) }));
     const QByteArray prima = leggiFile(archivio());
-    QCOMPARE(esegui({ QStringLiteral("import"), file, QStringLiteral("--truncate") }), 1);
+    QCOMPARE(esegui({ "import", file, "--truncate" }), 1);
     QCOMPARE(leggiFile(archivio()), prima);
     for (const QString& parte : messaggio)
         QVERIFY2(m_err.contains(parte), qPrintable(m_err));
@@ -135,21 +135,19 @@ void TestInterscambio::valoriNonArchiviabili_data()
     // The length that counts is the stored one, with each line break two characters.
     QTest::newRow("testo lungo per gli a capo")
         << "Brano,Testo\r\nUno,\"" + QByteArray(1990, 'x') + QByteArray(10, '\n') + "\"\r\n"
-        << QStringList { QStringLiteral("campo Testo: 2010 caratteri") } << int(Campo::Testo)
+        << QStringList { "campo Testo: 2010 caratteri" } << int(Campo::Testo)
         << QByteArray(1990, 'x') + QByteArray("\r\n\r\n\r\n\r\n\r\n");
     // Found by fuzzing: an invisible character alone is a title, stored as '?'.
     QTest::newRow("titolo di un solo carattere invisibile")
         << QByteArray("Brano\r\n\xEF\xBB\xBF\r\n")
-        << QStringList { QStringLiteral("scheda 1 (riga 2), campo Brano: il carattere U+FEFF non "
-                                        "si può archiviare") }
+        << QStringList { "scheda 1 (riga 2), campo Brano: il carattere U+FEFF non si può "
+                         "archiviare" }
         << int(Campo::Brano) << riempito("?", Campo::Brano);
     QTest::newRow("due schede, due problemi")
         << "Brano;Note\r\n\"Uno\";" + QByteArray(241, 'n') + "\r\n  Due  ;\xF0\x9F\x8E\xB5\r\n"
-        << QStringList { QStringLiteral(
-                             "scheda 1 (riga 2), campo Note: 241 caratteri, ma il campo ne "
-                             "contiene al massimo 240"),
-               QStringLiteral("scheda 2 (riga 3), campo Note: il carattere \"🎵\" "
-                              "(U+1F3B5)") }
+        << QStringList { "scheda 1 (riga 2), campo Note: 241 caratteri, ma il campo ne contiene al "
+                         "massimo 240",
+               "scheda 2 (riga 3), campo Note: il carattere \"🎵\" (U+1F3B5)" }
         << int(Campo::Note) << QByteArray(240, 'n');
 }
 
@@ -162,14 +160,14 @@ void TestInterscambio::valoriNonArchiviabili()
     const QString file = scrivi(QStringLiteral("valori.csv"), csv);
 
     QVERIFY(scriviArchivio(archivio(), {}));
-    QCOMPARE(esegui({ QStringLiteral("import"), file }), 1);
+    QCOMPARE(esegui({ "import", file }), 1);
     QCOMPARE(leggiFile(archivio()), QByteArray());
     for (const QString& s : segnalati)
         QVERIFY2(m_err.contains(s), qPrintable(m_err));
     QVERIFY2(m_err.contains(QStringLiteral("--truncate")), qPrintable(m_err));
 
     // Accepted cut, or with '?' for what the set cannot hold, as the save button stores it.
-    QCOMPARE(esegui({ QStringLiteral("import"), file, QStringLiteral("--truncate") }), 0);
+    QCOMPARE(esegui({ "import", file, "--truncate" }), 0);
     const QStringList avvisi = m_err.split(u'\n').filter(QStringLiteral("attenzione: "));
     for (const QString& s : segnalati)
         QVERIFY2(!avvisi.filter(s).isEmpty(), qPrintable(m_err));
@@ -182,8 +180,7 @@ void TestInterscambio::esportaCsv()
     s.imposta(Campo::Testo, QStringLiteral("uno\r\ndue"));
     s.imposta(Campo::Note, QStringLiteral("a;b"));
     QVERIFY(scriviArchivio(archivio(), { s, schedaDiProva(QStringLiteral("Due")) }));
-    QCOMPARE(
-        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv") }), 0);
+    QCOMPARE(esegui({ "export", "--format", "csv" }), 0);
     QCOMPARE(m_out,
         QStringLiteral("n,Brano,Artista,Album,Genere,Anno,Note,Testo,MP3\r\n"
                        "1,\"Ciao, \"\"mondo\"\"\",Ànna,\"Album di Ciao, \"\"mondo\"\"\",,1999,"
@@ -212,11 +209,10 @@ void TestInterscambio::giroCsvIdentico()
     QVERIFY(scriviArchivio(archivio(), schede));
     const QByteArray disco = leggiFile(archivio());
 
-    QCOMPARE(
-        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("csv") }), 0);
+    QCOMPARE(esegui({ "export", "--format", "csv" }), 0);
     const QString esportato = scrivi(QStringLiteral("e.csv"), m_out.toUtf8());
     QFile::remove(archivio());
-    QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+    QCOMPARE(esegui({ "import", esportato }), 0);
     QCOMPARE(m_err, QString());
     QCOMPARE(leggiFile(archivio()), disco);
 }
@@ -243,7 +239,7 @@ void TestInterscambio::formatoDelFile()
     QFETCH(QByteArray, dati);
     QFETCH(QStringList, opzioni);
     QFETCH(int, stato);
-    QCOMPARE(esegui(QStringList { QStringLiteral("import"), scrivi(nome, dati) } + opzioni), stato);
+    QCOMPARE(esegui(QStringList { "import", scrivi(nome, dati) } + opzioni), stato);
     if (stato == 0) {
         const QByteArray titolo = dati.contains("JSON") ? "Dal JSON" : "Dal CSV";
         QCOMPARE(campoSuDisco(1, Campo::Brano), riempito(titolo, Campo::Brano));
@@ -262,13 +258,13 @@ void TestInterscambio::controllo_data()
     const QByteArray due
         = schedaDiProva(QStringLiteral("Due"), {}, QStringLiteral("@AUDIO@")).inByte();
     QTest::newRow("integro") << uno + due << 0
-                             << QStringList { QStringLiteral("Lunghezza: 5660 byte, 2 schede"),
-                                    QStringLiteral("Nessun problema: l'archivio è integro.") };
+                             << QStringList { "Lunghezza: 5660 byte, 2 schede",
+                                    "Nessun problema: l'archivio è integro." };
     QTest::newRow("1000 byte in coda")
         << uno + due + QByteArray(1000, ' ') << 1
-        << QStringList { QStringLiteral("Trovato 1 problema:"),
-               QStringLiteral("la lunghezza (6660 byte) non è un multiplo di 2830: gli ultimi "
-                              "1000 byte non formano una scheda intera") };
+        << QStringList { "Trovato 1 problema:",
+               "la lunghezza (6660 byte) non è un multiplo di 2830: gli ultimi "
+               "1000 byte non formano una scheda intera" };
     QByteArray indefiniti = uno + due;
     indefiniti[2830 + 345] = '\x81';
     indefiniti[2830 + 400] = '\x9D';
@@ -276,14 +272,13 @@ void TestInterscambio::controllo_data()
     indefiniti[2830 + 2001] = '\x80'; // the euro sign: defined
     QTest::newRow("byte indefiniti")
         << indefiniti << 1
-        << QStringList { QStringLiteral("Trovati 2 problemi:"),
-               QStringLiteral("scheda 2, campo Note: 2 byte non definiti in Windows-1252 (il "
-                              "primo è 0x81, al byte 3175 del file contando da 0)"),
-               QStringLiteral("scheda 2, campo Testo: 1 byte non definito in Windows-1252 (il "
-                              "primo è 0x8F, al byte 4830") };
+        << QStringList { "Trovati 2 problemi:",
+               "scheda 2, campo Note: 2 byte non definiti in Windows-1252 (il "
+               "primo è 0x81, al byte 3175 del file contando da 0)",
+               "scheda 2, campo Testo: 1 byte non definito in Windows-1252 (il "
+               "primo è 0x8F, al byte 4830" };
     QTest::newRow("titolo vuoto") << uno + schedaDiProva(QString(5, QLatin1Char(' '))).inByte() << 1
-                                  << QStringList { QStringLiteral(
-                                         "scheda 2: il titolo del brano è vuoto") };
+                                  << QStringList { "scheda 2: il titolo del brano è vuoto" };
 }
 
 void TestInterscambio::controllo()
@@ -298,7 +293,7 @@ void TestInterscambio::controllo()
         disco.replace(dove, audio.size(), audio.toLocal8Bit());
     QVERIFY(!scrivi(QStringLiteral("Sonoria.sng"), disco).isEmpty());
 
-    QCOMPARE(esegui({ QStringLiteral("check") }), stato);
+    QCOMPARE(esegui({ "check" }), stato);
     for (const QString& r : rapporto)
         QVERIFY2(m_out.contains(r), qPrintable(m_out));
     QCOMPARE(leggiFile(archivio()), disco);
@@ -324,18 +319,18 @@ void TestInterscambio::countEShow()
     Scheda s = schedaDiProva(QStringLiteral("Perché"), QStringLiteral("Artista"));
     s.imposta(Campo::Testo, QStringLiteral("uno\r\ndue"));
     QVERIFY(scriviArchivio(archivio(), { schedaDiProva(QStringLiteral("Primo")), s }));
-    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(esegui({ "count" }), 0);
     QCOMPARE(m_out, QStringLiteral("2\n"));
-    QCOMPARE(esegui({ QStringLiteral("show"), QStringLiteral("2"), QStringLiteral("--json") }), 0);
+    QCOMPARE(esegui({ "show", "2", "--json" }), 0);
     QCOMPARE(m_out,
         QStringLiteral("{\"n\": 2, \"Brano\": \"Perché\", \"Artista\": \"Artista\", "
                        "\"Album\": \"Album di Perché\", \"Genere\": \"\", \"Anno\": "
                        "\"1999\", \"Note\": \"\", \"Testo\": \"uno\\r\\ndue\", \"MP3\": \"\"}\n"));
-    QCOMPARE(esegui({ QStringLiteral("show"), QStringLiteral("0") }), 1);
+    QCOMPARE(esegui({ "show", "0" }), 1);
     // A damaged length prints the quotient and warns.
     QFile f(archivio());
     QVERIFY(f.resize(2 * 2830 + 1415));
-    QCOMPARE(esegui({ QStringLiteral("count") }), 0);
+    QCOMPARE(esegui({ "count" }), 0);
     QCOMPARE(m_out, QStringLiteral("2.5\n"));
     QVERIFY(m_err.contains(QStringLiteral("1415 byte")));
 }
@@ -347,7 +342,7 @@ void TestInterscambio::giroJson()
     const QByteArray json = R"([{"n": 7, "Brano": "  Ti\"to\\lo  ", "Testo": "a\nb", "Artista":
         "Dvořák", "Note": ")"
         + QByteArray(300, 'n') + R"(", "Genere": "Rock"}])";
-    QCOMPARE(esegui({ QStringLiteral("import"), scrivi(QStringLiteral("y.json"), json) }), 0);
+    QCOMPARE(esegui({ "import", scrivi("y.json", json) }), 0);
     const QByteArray disco = leggiFile(archivio());
     QCOMPARE(disco,
         record({ "Ti\"to\\lo", "Dvo?\xE1k", "", "Rock", "", QByteArray(240, 'n'), "a\r\nb", "" }));
@@ -355,24 +350,18 @@ void TestInterscambio::giroJson()
                                            "non si può archiviare in Windows-1252")),
         qPrintable(m_err));
     // Export then import into an empty archive gives the same bytes.
-    QCOMPARE(
-        esegui({ QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("json") }),
-        0);
+    QCOMPARE(esegui({ "export", "--format", "json" }), 0);
     const QString esportato = scrivi(QStringLiteral("e.json"), m_out.toUtf8());
     QFile::remove(archivio());
-    QCOMPARE(esegui({ QStringLiteral("import"), esportato }), 0);
+    QCOMPARE(esegui({ "import", esportato }), 0);
     QCOMPARE(leggiFile(archivio()), disco);
     // Update replaces the keys given by the save button's rules and keeps the others.
-    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
-                 scrivi(QStringLiteral("u.json"), R"({"Anno": " 2001 ", "Genere": ""})") }),
-        0);
+    QCOMPARE(esegui({ "update", "1", scrivi("u.json", R"({"Anno": " 2001 ", "Genere": ""})") }), 0);
     QByteArray aggiornato = disco;
     aggiornato.replace(280, 40, QByteArray(40, ' '));
     aggiornato.replace(320, 20, QByteArray("2001").leftJustified(20, ' '));
     QCOMPARE(leggiFile(archivio()), aggiornato);
-    QCOMPARE(esegui({ QStringLiteral("update"), QStringLiteral("1"),
-                 scrivi(QStringLiteral("v.json"), R"({"Brano": "  "})") }),
-        1);
+    QCOMPARE(esegui({ "update", "1", scrivi("v.json", R"({"Brano": "  "})") }), 1);
     QCOMPARE(leggiFile(archivio()), aggiornato);
 }
 

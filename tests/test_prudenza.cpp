@@ -102,78 +102,73 @@ void TestPrudenza::comandi_data()
     QTest::addColumn<int>("stato");
     QTest::addColumn<QString>("messaggio"); // on standard output or standard error
     QTest::addColumn<QString>("pdf"); // the file that must be a new, whole PDF afterwards
-    const QStringList stampa { QStringLiteral("print"), QStringLiteral("1"),
-        QStringLiteral("--layout"), QStringLiteral("tutto"), QStringLiteral("--pdf") };
-    const QStringList elenco { QStringLiteral("print-list"), QStringLiteral("audio"),
-        QStringLiteral("--pdf") };
-    const QString sost = QStringLiteral("--overwrite");
-    const auto riga
-        = [](const char* nome, const QStringList& a, int stato, const QString& m,
-              const QString& pdf = {}) { QTest::newRow(nome) << a << stato << m << pdf; };
+    const QString stampa = QStringLiteral("print 1 --layout tutto --pdf ");
+    const QString elenco = QStringLiteral("print-list audio --pdf ");
+    // The arguments between blanks.
+    const auto riga = [](const char* nome, const QString& a, int stato, const QString& m,
+                          const QString& pdf = {}) {
+        QTest::newRow(nome) << a.split(u' ') << stato << m << pdf;
+    };
 
     // --pdf FILE: never the archive, never through a link, never an existing file unasked.
-    riga("pdf sull'archivio per hard link", elenco + QStringList { "stesso.pdf", sost }, 1,
+    riga("pdf sull'archivio per hard link", elenco + "stesso.pdf --overwrite", 1,
         "stesso.pdf è l'archivio delle schede: non viene sovrascritto; nessun file scritto");
-    riga("pdf su un link all'archivio", stampa + QStringList { "link-archivio.pdf", sost }, 1,
+    riga("pdf su un link all'archivio", stampa + "link-archivio.pdf --overwrite", 1,
         "link-archivio.pdf è un collegamento simbolico: non viene né seguito né sostituito");
-    riga("pdf esistente senza --overwrite", stampa + QStringList { "vecchio.pdf" }, 1,
+    riga("pdf esistente senza --overwrite", stampa + "vecchio.pdf", 1,
         "il file vecchio.pdf esiste già; con --overwrite viene sostituito; nessun file scritto");
-    riga("pdf su una cartella", elenco + QStringList { "cartella", sost }, 1,
-        "cartella è una cartella");
-    riga(
-        "pdf su una fifo", stampa + QStringList { "fifo", sost }, 1, "fifo non è un file regolare");
-    riga("pdf in una cartella inesistente", stampa + QStringList { "manca/x.pdf" }, 1,
+    riga("pdf su una cartella", elenco + "cartella --overwrite", 1, "cartella è una cartella");
+    riga("pdf su una fifo", stampa + "fifo --overwrite", 1, "fifo non è un file regolare");
+    riga("pdf in una cartella inesistente", stampa + "manca/x.pdf", 1,
         "il file o la cartella non esiste");
-    riga("--overwrite senza --pdf", QStringList { "print-list", "audio", sost }, 1,
+    riga("--overwrite senza --pdf", "print-list audio --overwrite", 1,
         "--overwrite vale solo con --pdf FILE");
-    riga("pdf nuovo", QStringList { "print", "2", "--layout", "tutto", "--pdf", "nuovo.pdf" }, 0,
-        "Stampato su File PDF nuovo.pdf", "nuovo.pdf");
-    riga("pdf sostituito con --overwrite", elenco + QStringList { "vecchio.pdf", sost }, 0,
+    riga("pdf nuovo", "print 2 --layout tutto --pdf nuovo.pdf", 0, "Stampato su File PDF nuovo.pdf",
+        "nuovo.pdf");
+    riga("pdf sostituito con --overwrite", elenco + "vecchio.pdf --overwrite", 0,
         "Stampato su File PDF vecchio.pdf", "vecchio.pdf");
 
     // Values reach the terminal escaped; export passes them on exactly.
-    riga("show", { "show", "2" }, 0, "Titolo del brano: Evil\\x1b]0;pwn\\x07\\x1b[2J");
-    riga("show, un byte C1", { "show", "2" }, 0, "Album: C1\\x81");
-    riga("show --json", { "show", "2", "--json" }, 0, "Evil\\u001b]0;pwn\\u0007");
-    riga("search", { "search", "titolo", "evil" }, 0, "Evil\\x1b]0;pwn\\x07\\x1b[2J");
-    riga("audio", { "audio" }, 0, "Evil\\x1b]0;pwn\\x07\\x1b[2J");
-    riga("check", { "check" }, 1, "il file audio \"/manca\\x1b[2J.mp3\" non esiste");
-    riga("export csv esatto", { "export", "--format", "csv" }, 0, kOstile);
+    riga("show", "show 2", 0, "Titolo del brano: Evil\\x1b]0;pwn\\x07\\x1b[2J");
+    riga("show, un byte C1", "show 2", 0, "Album: C1\\x81");
+    riga("show --json", "show 2 --json", 0, "Evil\\u001b]0;pwn\\u0007");
+    riga("search", "search titolo evil", 0, "Evil\\x1b]0;pwn\\x07\\x1b[2J");
+    riga("audio", "audio", 0, "Evil\\x1b]0;pwn\\x07\\x1b[2J");
+    riga("check", "check", 1, "il file audio \"/manca\\x1b[2J.mp3\" non esiste");
+    riga("export csv esatto", "export --format csv", 0, kOstile);
 
     // check reads only regular files, and never waits on a FIFO.
-    riga("check di una fifo", { "--archive", "fifo", "check" }, 1, "fifo: non è un file regolare");
-    riga("check di una cartella", { "--archive", "cartella", "check" }, 1,
-        "cartella: è una cartella");
+    riga("check di una fifo", "--archive fifo check", 1, "fifo: non è un file regolare");
+    riga("check di una cartella", "--archive cartella check", 1, "cartella: è una cartella");
 
     // Import: Italian messages, repeated keys and lone surrogates named.
-    riga("chiave ripetuta", { "import", "ripetuta.json" }, 1,
+    riga("chiave ripetuta", "import ripetuta.json", 1,
         "scheda 2 dell'elenco: la chiave \"Brano\" compare due volte");
-    riga("chiave ripetuta in update", { "update", "1", "ripetuta1.json" }, 1,
+    riga("chiave ripetuta in update", "update 1 ripetuta1.json", 1,
         "scheda 1: la chiave \"Anno\" compare due volte");
-    riga("surrogato isolato", { "import", "surrogato.json" }, 1,
+    riga("surrogato isolato", "import surrogato.json", 1,
         "scheda 1 dell'elenco: il valore di \"Note\" contiene un surrogato UTF-16 isolato "
         "(\\udc00), che non è un carattere");
-    riga("valore non valido", { "import", "valore.json" }, 1,
+    riga("valore non valido", "import valore.json", 1,
         "file JSON non valido (al byte 15): valore non valido");
-    riga("testo non chiuso", { "import", "aperto.json" }, 1,
-        "un testo non è chiuso dalle virgolette");
-    riga("UTF-8 non valido", { "import", "utf8.json" }, 1, "testo non in UTF-8 valido");
-    riga("troppo annidato", { "import", "annidato.json" }, 1, "troppi livelli annidati");
-    riga("file inesistente", { "import", "manca.json" }, 1,
+    riga("testo non chiuso", "import aperto.json", 1, "un testo non è chiuso dalle virgolette");
+    riga("UTF-8 non valido", "import utf8.json", 1, "testo non in UTF-8 valido");
+    riga("troppo annidato", "import annidato.json", 1, "troppi livelli annidati");
+    riga("file inesistente", "import manca.json", 1,
         "impossibile leggere manca.json: il file o la cartella non esiste");
-    riga("import di una cartella", { "import", "cartella" }, 1,
+    riga("import di una cartella", "import cartella", 1,
         "impossibile leggere cartella: è una cartella");
-    riga("import di una fifo", { "import", "fifo" }, 1,
-        "impossibile leggere fifo: non è un file regolare");
+    riga(
+        "import di una fifo", "import fifo", 1, "impossibile leggere fifo: non è un file regolare");
 
     // A card number that is none or out of range changes nothing.
-    riga("delete 0", { "delete", "0" }, 2, "\"0\" non è il numero di una scheda");
-    riga("delete di due schede", { "delete", "1", "2" }, 2, "uso: delete N");
-    riga("delete oltre la fine", { "delete", "3" }, 1, "nessuna scheda è stata eliminata");
-    riga("update oltre la fine", { "update", "3", "nota.json" }, 1, "la scheda 3 non esiste");
+    riga("delete 0", "delete 0", 2, "\"0\" non è il numero di una scheda");
+    riga("delete di due schede", "delete 1 2", 2, "uso: delete N");
+    riga("delete oltre la fine", "delete 3", 1, "nessuna scheda è stata eliminata");
+    riga("update oltre la fine", "update 3 nota.json", 1, "la scheda 3 non esiste");
 
-    riga("--help e il giro completo", { "--help" }, 0,
-        "byte per byte solo se ogni scheda ha un titolo");
+    riga(
+        "--help e il giro completo", "--help", 0, "byte per byte solo se ogni scheda ha un titolo");
 }
 
 void TestPrudenza::comandi()

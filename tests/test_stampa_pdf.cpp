@@ -46,16 +46,19 @@ QString esegui(const QString& programma, const QStringList& argomenti)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString testoPdf(const QString& file)
+/** The PDF's text, with pdftotext's @p opzione ("-bbox", "-layout") when given. */
+QString testoPdf(const QString& file, const QString& opzione = {})
 {
-    return esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-") });
+    QStringList argomenti { "-enc", "UTF-8", file, "-" };
+    if (!opzione.isEmpty())
+        argomenti.prepend(opzione);
+    return esegui(QStringLiteral("pdftotext"), argomenti);
 }
 
 /** The pages of a PDF's text: pdftotext ends each one with a form feed. */
-QStringList paginePdf(const QString& file)
+QStringList paginePdf(const QString& file, const QString& opzione = {})
 {
-    QStringList pagine = testoPdf(file).split(QLatin1Char('\f'));
+    QStringList pagine = testoPdf(file, opzione).split(QLatin1Char('\f'));
     pagine.removeLast();
     return pagine;
 }
@@ -63,9 +66,7 @@ QStringList paginePdf(const QString& file)
 /** The words with their boxes, in points from the top left of their page. */
 Pagine pagine(const QString& file)
 {
-    const QString html = esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
-            QStringLiteral("-") });
+    const QString html = testoPdf(file, QStringLiteral("-bbox"));
     Pagine esito;
     const QRegularExpression pagina(
         QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
@@ -171,10 +172,9 @@ void TestStampaPdf::schedaLungaInPdf()
     QVERIFY(paginePdf(pdf).size() > 1);
     const QString testo = testoPdf(pdf);
     // Everything, in order, and nothing else.
-    const QStringList atteso = parole(QStringList { t.brano, QStringLiteral("Artista o gruppo:"),
-        t.artista, QStringLiteral("Album:"), t.album, QStringLiteral("Genere musicale:"), t.genere,
-        QStringLiteral("Anno di pubblicazione:"), t.anno, QStringLiteral("NOTE:"), t.note,
-        QStringLiteral("TESTO DELLA CANZONE:"), t.testo, melodora::piedeDiPagina(adesso) }
+    const QStringList atteso = parole(QStringList { t.brano, "Artista o gruppo:", t.artista,
+        "Album:", t.album, "Genere musicale:", t.genere, "Anno di pubblicazione:", t.anno,
+        "NOTE:", t.note, "TESTO DELLA CANZONE:", t.testo, melodora::piedeDiPagina(adesso) }
                                           .join(QLatin1Char(' ')));
     QCOMPARE(parole(testo), atteso);
 
@@ -201,9 +201,8 @@ void TestStampaPdf::schedaLungaInPdf()
     misura.setDotsPerMeterY(qRound(1200 / 0.0254));
     const double colonna
         = kOrigine + 35 * QFontMetricsF(arial, &misura).averageCharWidth() * 72.0 / 1200;
-    for (const QString& s : { QStringLiteral("Girasoli"), QStringLiteral("Onde"),
-             QStringLiteral("Pop"), QStringLiteral("1965") })
-        QVERIFY2(qAbs(prima(s).xMin - colonna) < 1, qPrintable(s));
+    for (const char* s : { "Girasoli", "Onde", "Pop", "1965" })
+        QVERIFY2(qAbs(prima(QString::fromUtf8(s)).xMin - colonna) < 1, s);
     QVERIFY(prima(QStringLiteral("pubblicazione:")).xMax < colonna);
     // Nothing outside the margins and the page frame, but the rules; the wrap fills lines.
     double destraMassima = 0;
@@ -368,17 +367,11 @@ void TestStampaPdf::comandi()
     QFETCH(QString, messaggio);
     const QString pdf = percorso(QStringLiteral("cli.pdf"));
     argomenti.replaceInStrings(QStringLiteral("@PDF@"), pdf);
-    Scheda s = schedaDiProva(QStringLiteral("   Perché no   "), QStringLiteral("Èlite"), {},
-        QStringLiteral("Rock and Roll"));
-    s.imposta(Campo::Album, QStringLiteral("Dischi"));
-    s.imposta(Campo::Testo, QStringLiteral("Prima strofa\r\n\r\nSeconda strofa"));
+    const Scheda s = Scheda::daTesti({ "   Perché no   ", "Èlite", "Dischi", "Rock and Roll",
+        "1999", {}, "Prima strofa\r\n\r\nSeconda strofa", {} });
     QVERIFY(scriviArchivio(archivio(),
-        { schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("B"), QStringLiteral("/m/z.mp3"),
-              QStringLiteral("Rock")),
-            s,
-            schedaDiProva(QStringLiteral("Amore"), QStringLiteral("A"), QStringLiteral("/m/a.mp3"),
-                QStringLiteral("Pop")),
-            schedaDiProva({}) }));
+        { schedaDiProva("Zucchero", "B", "/m/z.mp3", "Rock"), s,
+            schedaDiProva("Amore", "A", "/m/a.mp3", "Pop"), schedaDiProva({}) }));
     QCOMPARE(cli(argomenti), stato);
     if (stato != 0) {
         QVERIFY2(m_err.contains(messaggio), qPrintable(m_err));
@@ -405,14 +398,10 @@ void TestStampaPdf::canzoniere()
         { breve, schedaDiProva(QStringLiteral("Delta")), lungo, schedaDiProva({}),
             schedaDiProva(QStringLiteral("Beta"), QStringLiteral("Due")) }));
     const QString pdf = percorso(QStringLiteral("canzoniere.pdf"));
-    QCOMPARE(cli({ QStringLiteral("songbook"), QStringLiteral("--pdf"), pdf }), 0);
+    QCOMPARE(cli({ "songbook", "--pdf", pdf }), 0);
     QVERIFY2(m_err.contains(QStringLiteral("scheda 4 non ha titolo")), qPrintable(m_err));
 
-    QStringList pagine = esegui(QStringLiteral("pdftotext"),
-        { QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-            QStringLiteral("-") })
-                             .split(QLatin1Char('\f'));
-    pagine.removeLast();
+    const QStringList pagine = paginePdf(pdf, QStringLiteral("-layout"));
     QVERIFY(pagine.first().contains(QStringLiteral("Canzoniere")));
     QVERIFY(pagine.first().contains(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))));
     const QRegularExpression voce(QStringLiteral("^\\s*(\\S.*\\S)\\s{2,}(\\d+)\\s*$"));

@@ -191,18 +191,18 @@ void TestVolumeAlsa::trascinaIlVolumeDelServer()
 void TestVolumeAlsa::senzaMixer_data()
 {
     QTest::addColumn<QString>("variabile");
-    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("valore"); // %1: a folder of the test's own
     QTest::addColumn<bool>("bastaSenzaServer");
-    QTest::newRow("nessun server")
-        << QStringLiteral("PULSE_SERVER") << QStringLiteral("nessun-server") << true;
-    QTest::newRow("nessun dispositivo")
-        << QStringLiteral("ALSA_CONFIG_PATH") << QStringLiteral("vuota.conf") << false;
+    QTest::newRow("nessun server") << "PULSE_SERVER"
+                                   << "unix:%1/nessun-server" << true;
+    QTest::newRow("nessun dispositivo") << "ALSA_CONFIG_PATH"
+                                        << "%1/vuota.conf" << false;
 }
 
 void TestVolumeAlsa::senzaMixer()
 {
     QFETCH(QString, variabile);
-    QFETCH(QString, file);
+    QFETCH(QString, valore);
     QFETCH(bool, bastaSenzaServer);
     // Without a server ALSA's "default" falls back to the first sound card.
     if (bastaSenzaServer && QFile::exists(QStringLiteral("/proc/asound/card0")))
@@ -210,18 +210,11 @@ void TestVolumeAlsa::senzaMixer()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString percorso = dir.filePath(file);
-    if (variabile == QStringLiteral("ALSA_CONFIG_PATH")) {
-        QFile vuota(percorso);
-        QVERIFY(vuota.open(QIODevice::WriteOnly));
-    }
-    QString valore = percorso;
-    if (variabile == QStringLiteral("PULSE_SERVER"))
-        valore = QStringLiteral("unix:") + percorso;
-
+    QFile vuota(dir.filePath(QStringLiteral("vuota.conf"))); // a configuration with no device
+    QVERIFY(vuota.open(QIODevice::WriteOnly));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kFiglio), QStringLiteral("1"));
-    env.insert(variabile, valore);
+    env.insert(variabile, valore.arg(dir.path()));
     // A runtime folder of its own, where no server's socket lies.
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
     QProcess p;
