@@ -3,12 +3,20 @@
 # logic would make it untestable without them and tie the command line to the windows.
 # With -DPROGRAMMA=<program>, fails too when that program asks at start for a Qt library
 # other than Qt Core (melodora-cli, whose printer comes from a module).
+# Files the build writes for the logic (-DGENERATI=<folder>) are named from that folder.
 #   cmake -DSORGENTI=<list file> -DQTCORE=<QtCore include folder> -DRADICE=<src>
-#         [-DPROGRAMMA=<program>] -P ...
+#         [-DGENERATI=<folder>] [-DPROGRAMMA=<program>] -P ...
 file(STRINGS ${SORGENTI} sorgenti)
 set(nomi "")
 foreach(f ${sorgenti})
-  file(RELATIVE_PATH r ${RADICE} ${f})
+  set(radice ${RADICE})
+  if(GENERATI)
+    string(FIND "${f}" "${GENERATI}/" dove)
+    if(dove EQUAL 0)
+      set(radice ${GENERATI})
+    endif()
+  endif()
+  file(RELATIVE_PATH r ${radice} ${f})
   list(APPEND nomi ${r})
 endforeach()
 set(errori "")

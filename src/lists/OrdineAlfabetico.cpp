@@ -1,6 +1,7 @@
 #include "lists/OrdineAlfabetico.h"
 
 #include "archive/Codifica.h"
+#include "lists/PesiPrimari.h"
 
 #include <QCollator>
 #include <QLocale>
@@ -8,7 +9,7 @@
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
 #include <unicode/uiter.h>
-#include <unicode/uset.h>
+#include <unicode/uversion.h>
 
 #include <algorithm>
 #include <array>
@@ -23,6 +24,8 @@
 namespace melodora {
 
 namespace {
+#include "lists/PesiIcu.inc"
+
     int segno(int r) { return (r > 0) - (r < 0); }
 
     // Italian collation from ICU. Blanks and punctuation are not ignored (ICU's default
@@ -46,56 +49,20 @@ namespace {
         return c;
     }
 
-    /**
-     * The same collation straight from ICU, set as QCollator sets it up (the locale's BCP 47
-     * name, normalization on, secondary strength for no regard to case, punctuation not
-     * ignored): ICU gives the first bytes of a sort key without the rest, which Qt does not.
-     */
     struct ChiudiCollatore {
         void operator()(UCollator* c) const { ucol_close(c); }
     };
+    /** The same collation straight from ICU, which gives what Qt does not: parts of keys. */
     UCollator* collatoreIcu()
     {
-        thread_local const std::unique_ptr<UCollator, ChiudiCollatore> c = [] {
-            UErrorCode stato = U_ZERO_ERROR;
-            const QByteArray nome = QLocale(QLocale::Italian, QLocale::Italy)
-                                        .bcp47Name()
-                                        .replace(QLatin1Char('-'), QLatin1Char('_'))
-                                        .toLatin1();
-            UCollator* u = ucol_open(nome.constData(), &stato);
-            ucol_setAttribute(u, UCOL_NORMALIZATION_MODE, UCOL_ON, &stato);
-            ucol_setAttribute(u, UCOL_STRENGTH, UCOL_SECONDARY, &stato);
-            ucol_setAttribute(u, UCOL_NUMERIC_COLLATION, UCOL_OFF, &stato);
-            ucol_setAttribute(u, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &stato);
-            if (U_FAILURE(stato)) {
-                ucol_close(u);
-                u = nullptr;
-            }
-            return std::unique_ptr<UCollator, ChiudiCollatore>(u);
-        }();
+        thread_local const std::unique_ptr<UCollator, ChiudiCollatore> c(apriCollatoreIcu());
         return c.get();
     }
 
-    /**
-     * The primary weights of the archive's 256 characters, as ranks of one byte each. A sort
-     * key begins with the primary weights of a text's characters one after another, so the
-     * ranks of a text's first characters order it against another as the key's first bytes
-     * do, for the cost of a table: ICU's keys cost more than all the rest of a long list.
-     * The table comes from the collator itself, character by character; the few pairs ICU
-     * reads as one (l followed by a middle dot) get their own weights. Where the collator
-     * has something the table cannot follow, it is not used.
-     */
-    struct PesiPrimari {
-        struct Pesi {
-            std::array<uint8_t, 4> rango {};
-            uint8_t n = 0;
-        };
-        bool validi = false;
-        std::array<Pesi, 256> carattere {};
-        std::array<bool, 256> iniziaCoppia {}; ///< the character begins a pair read as one
+    /** The weights table, with what the sort looks up in it. */
+    struct Tabella : PesiPrimari {
         /** The one rank of a character that has one weight and begins no pair, else 0. */
         std::array<uint8_t, 256> semplice {};
-        std::vector<std::pair<uint16_t, Pesi>> coppie; ///< (first byte << 8 | second, weights)
         std::vector<int16_t> byteDi; ///< each character's byte, -1 for the others
 
         /** The byte of @p c, or -1 when the archive's characters do not hold it. */
@@ -105,116 +72,34 @@ namespace {
         }
     };
 
-    struct ChiudiElementi {
-        void operator()(UCollationElements* e) const { ucol_closeElements(e); }
-    };
-
-    /** The primary weights of @p testo, each from its 32-bit parts as the iterator gives them. */
-    bool primariDi(
-        UCollationElements* it, const std::u16string& testo, std::vector<uint32_t>& primari)
+    /**
+     * The table the build wrote, when this is the ICU it was written from: the same ICU has
+     * the same collation. Otherwise from the collator, which takes a few milliseconds, more
+     * than all the rest of a short list.
+     */
+    const Tabella& pesiPrimari()
     {
-        UErrorCode errore = U_ZERO_ERROR;
-        ucol_setText(it, reinterpret_cast<const UChar*>(testo.data()),
-            static_cast<int32_t>(testo.size()), &errore);
-        if (U_FAILURE(errore))
-            return false;
-        primari.clear();
-        bool primario = false; // the last element had a primary weight
-        for (int32_t ce = ucol_next(it, &errore); ce != UCOL_NULLORDER && U_SUCCESS(errore);
-             ce = ucol_next(it, &errore)) {
-            const auto e = static_cast<uint32_t>(ce);
-            if ((e & 0xC0) == 0xC0 && primario) // the low half of a long primary weight
-                primari.back() |= e >> 16;
-            else if ((primario = (e >> 16) != 0))
-                primari.push_back(e & 0xFFFF0000U);
-        }
-        return U_SUCCESS(errore);
-    }
-
-    const PesiPrimari& pesiPrimari(UCollator* u)
-    {
-        thread_local const PesiPrimari tabella = [u] {
-            PesiPrimari t;
-            UErrorCode aperto = U_ZERO_ERROR;
-            // One iterator, given each text in turn: opening one costs more than its use.
-            const std::unique_ptr<UCollationElements, ChiudiElementi> it(
-                u == nullptr ? nullptr : ucol_openElements(u, nullptr, 0, &aperto));
-            if (!it || U_FAILURE(aperto))
-                return t;
+        thread_local const Tabella tabella = [] {
+            Tabella t;
+            UVersionInfo versione;
+            u_getVersion(versione);
+            if (std::equal(versione, versione + U_MAX_VERSION_LENGTH, kVersioneIcuPesi)) {
+                t.validi = kPesiValidi;
+                std::copy(
+                    std::begin(kPesiCarattere), std::end(kPesiCarattere), t.carattere.begin());
+                std::copy(
+                    std::begin(kIniziaCoppia), std::end(kIniziaCoppia), t.iniziaCoppia.begin());
+                t.coppie.assign(std::begin(kCoppie), std::end(kCoppie) - 1);
+            } else {
+                static_cast<PesiPrimari&>(t) = calcolaPesiPrimari(collatoreIcu());
+            }
             for (int b = 0; b < 256; ++b) {
                 const char16_t c = cp1252::decodifica(static_cast<unsigned char>(b)).unicode();
                 t.byteDi.resize(std::max<size_t>(t.byteDi.size(), c + 1U), -1);
                 t.byteDi[c] = static_cast<int16_t>(b);
-            }
-            std::vector<std::pair<std::u16string, std::vector<uint32_t>>> pesi;
-            std::vector<uint32_t> p;
-            for (int b = 0; b < 256; ++b) {
-                const std::u16string c(
-                    1, cp1252::decodifica(static_cast<unsigned char>(b)).unicode());
-                if (!primariDi(it.get(), c, p))
-                    return t;
-                pesi.emplace_back(c, p);
-            }
-            // The sequences read as one whose first character is one of these.
-            UErrorCode errore = U_ZERO_ERROR;
-            USet* contrazioni = uset_openEmpty();
-            ucol_getContractionsAndExpansions(u, contrazioni, nullptr, true, &errore);
-            bool seguibili = U_SUCCESS(errore);
-            for (int32_t i = 0; seguibili && i < uset_getItemCount(contrazioni); ++i) {
-                UChar32 da = 0;
-                UChar32 a = 0;
-                std::array<UChar, 16> s {};
-                errore = U_ZERO_ERROR;
-                const int32_t n = uset_getItem(
-                    contrazioni, i, &da, &a, s.data(), static_cast<int32_t>(s.size()), &errore);
-                unsigned char primo = 0;
-                unsigned char secondo = 0;
-                if (U_FAILURE(errore) || n <= 0 || !cp1252::codifica(QChar(s[0]), primo))
-                    continue; // a range of single characters, or none of these first
-                // A pair of these characters gets its own weights; a text with a pair whose
-                // second character is not one of these goes without the table; anything
-                // longer is more than the table follows.
-                seguibili = n == 2;
-                t.iniziaCoppia[primo] = true;
-                if (seguibili && cp1252::codifica(QChar(s[1]), secondo)) {
-                    seguibili = primariDi(it.get(), std::u16string(s.data(), 2), p);
-                    pesi.emplace_back(std::u16string(s.data(), 2), p);
-                }
-            }
-            uset_close(contrazioni);
-            if (!seguibili)
-                return t;
-            std::vector<uint32_t> tutti;
-            for (const auto& [testo, primari] : pesi)
-                tutti.insert(tutti.end(), primari.begin(), primari.end());
-            std::sort(tutti.begin(), tutti.end());
-            tutti.erase(std::unique(tutti.begin(), tutti.end()), tutti.end());
-            if (tutti.size() > 255)
-                return t;
-            for (const auto& [testo, primari] : pesi) {
-                PesiPrimari::Pesi w;
-                if (primari.size() > w.rango.size())
-                    return t;
-                w.n = static_cast<uint8_t>(primari.size());
-                for (size_t k = 0; k < primari.size(); ++k) // from 1: 0 is the end of a text
-                    w.rango[k] = static_cast<uint8_t>(
-                        std::lower_bound(tutti.begin(), tutti.end(), primari[k]) - tutti.begin()
-                        + 1);
-                unsigned char b0 = 0;
-                unsigned char b1 = 0;
-                cp1252::codifica(QChar(testo[0]), b0);
-                if (testo.size() == 1) {
-                    t.carattere[b0] = w;
-                } else {
-                    cp1252::codifica(QChar(testo[1]), b1);
-                    t.coppie.emplace_back(static_cast<uint16_t>(b0 << 8 | b1), w);
-                }
-            }
-            for (size_t b = 0; b < 256; ++b) {
                 if (t.carattere[b].n == 1 && !t.iniziaCoppia[b])
                     t.semplice[b] = t.carattere[b].rango[0];
             }
-            t.validi = true;
             return t;
         }();
         return tabella;
@@ -227,7 +112,7 @@ namespace {
      */
     template <size_t N, typename ByteDi>
     bool inizioDaTabella(
-        const PesiPrimari& t, qsizetype n, ByteDi byteDi, std::array<uint8_t, N>& rango)
+        const Tabella& t, qsizetype n, ByteDi byteDi, std::array<uint8_t, N>& rango)
     {
         size_t k = 0;
         for (qsizetype i = 0; i < n && k < N; ++i) {
@@ -265,7 +150,7 @@ namespace {
         size_t size() const { return static_cast<size_t>(testi.size()); }
         QString testo(size_t i) const { return testi.at(static_cast<qsizetype>(i)); }
         template <size_t N>
-        bool inizio(const PesiPrimari& t, size_t i, std::array<uint8_t, N>& rango) const
+        bool inizio(const Tabella& t, size_t i, std::array<uint8_t, N>& rango) const
         {
             const QString& s = testi.at(static_cast<qsizetype>(i));
             return inizioDaTabella(
@@ -282,7 +167,7 @@ namespace {
             return cp1252::decodifica(testi[i].data(), testi[i].size());
         }
         template <size_t N>
-        bool inizio(const PesiPrimari& t, size_t i, std::array<uint8_t, N>& rango) const
+        bool inizio(const Tabella& t, size_t i, std::array<uint8_t, N>& rango) const
         {
             const auto* b = reinterpret_cast<const unsigned char*>(testi[i].data());
             return inizioDaTabella(
@@ -321,13 +206,6 @@ namespace {
         std::iota(ordine.begin(), ordine.end(), 0);
         if (ordine.size() < 2)
             return ordine; // nothing to order: no collator to load, no table to build
-        UCollator* u = collatoreIcu();
-        if (u == nullptr) {
-            std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
-                return confrontaAlfabetico(testi.testo(size_t(i)), testi.testo(size_t(j))) < 0;
-            });
-            return ordine;
-        }
         constexpr int32_t kParte = 32;
         struct Inizio {
             std::array<uint64_t, kParte / 8> byte {};
@@ -343,12 +221,20 @@ namespace {
                     otto = __builtin_bswap64(otto);
             }
         };
-        const PesiPrimari& pesi = pesiPrimari(u);
+        const Tabella& pesi = pesiPrimari();
         bool tabella = pesi.validi;
         for (size_t i = 0; tabella && i < inizi.size(); ++i) {
             inizi[i].testo = static_cast<qsizetype>(i);
             tabella = testi.inizio(pesi, i, b);
             impacca(inizi[i]);
+        }
+        // The collator itself only where the table cannot serve.
+        UCollator* const u = tabella ? nullptr : collatoreIcu();
+        if (!tabella && u == nullptr) {
+            std::stable_sort(ordine.begin(), ordine.end(), [&](qsizetype i, qsizetype j) {
+                return confrontaAlfabetico(testi.testo(size_t(i)), testi.testo(size_t(j))) < 0;
+            });
+            return ordine;
         }
         for (size_t i = 0; !tabella && i < inizi.size(); ++i) {
             const QString t = testi.testo(i);
@@ -382,18 +268,19 @@ namespace {
         std::vector<uint8_t> byte;
         std::vector<std::pair<size_t, size_t>> chiave; // where, how long; 0 long: not yet made
         auto chiaveDi = [&](size_t k) {
-            if (chiave[k].second > 0)
+            UCollator* const icu = collatoreIcu();
+            if (chiave[k].second > 0 || icu == nullptr)
                 return chiave[k];
             const auto* c = reinterpret_cast<const UChar*>(gruppo[k].utf16());
             const auto n = static_cast<int32_t>(gruppo[k].size());
             const size_t dove = byte.size();
             byte.resize(dove + 64 + static_cast<size_t>(n) * 4);
             auto scritti = static_cast<size_t>(ucol_getSortKey(
-                u, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
+                icu, c, n, byte.data() + dove, static_cast<int32_t>(byte.size() - dove)));
             if (scritti > byte.size() - dove) {
                 byte.resize(dove + scritti);
                 scritti = static_cast<size_t>(
-                    ucol_getSortKey(u, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
+                    ucol_getSortKey(icu, c, n, byte.data() + dove, static_cast<int32_t>(scritti)));
             }
             byte.resize(dove + scritti);
             return chiave[k] = { dove, scritti };
