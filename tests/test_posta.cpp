@@ -162,12 +162,10 @@ void TestPosta::invioFallitoRestaAperto()
     QTest::mouseClick(email.cmdInvia, Qt::LeftButton);
 
     QCOMPARE(m_fake->shell.url_.size(), 1);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(scatola(m),
-        scatola(QStringLiteral("Non è stato possibile individuare il software predefinito per la "
-                               "gestione della posta elettronica."),
-            QStringLiteral("Invio e-mail fallito"), Icona::Critica));
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole { scatola(QStringLiteral("Non è stato possibile individuare il software "
+                                         "predefinito per la gestione della posta elettronica."),
+            QStringLiteral("Invio e-mail fallito"), Icona::Critica) });
     QVERIFY(email.isVisible());
     QCOMPARE((QStringList { email.txtIndirizzo->text(), email.txtOggetto->text(),
                  email.txtCorpo->toPlainText() }),
@@ -380,24 +378,16 @@ void TestPosta::composerDaAutore()
     Autore autore(m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
     mostra(&autore);
 
-    // The composer is modal: a timer inspects it from inside its event loop.
+    // The composer is modal: inspected from inside its event loop.
     QWidget* genitore = nullptr;
     QStringList campi;
-    QTimer sonda;
-    sonda.setInterval(10);
-    connect(&sonda, &QTimer::timeout, this, [&] {
-        auto* email = qobject_cast<frmEmail*>(QApplication::activeModalWidget());
-        if (!email)
-            return;
-        sonda.stop();
+    const auto sonda = quandoModale<frmEmail>([&](frmEmail* email) {
         genitore = email->parentWidget();
         campi = QStringList { email->txtIndirizzo->text(), email->txtOggetto->text(),
             email->txtCC->text(), email->txtCCN->text(), email->txtCorpo->toPlainText() };
         email->reject();
     });
-    sonda.start();
     QTest::mouseClick(autore.imgEmail, Qt::LeftButton);
-    sonda.stop();
 
     QCOMPARE(genitore, &autore);
     QCOMPARE(campi,
