@@ -251,11 +251,12 @@ void TestSalva::eliminaNuova()
 }
 
 // The window shows card 5 while another program deletes card 2: the old card 6 is now
-// number 5. Neither delete nor save may touch it, and what was typed stays on screen.
+// number 5; then a card past the end of the shortened archive. Neither delete nor save may
+// touch them, both say why, and what was typed stays on screen.
 void TestSalva::altroProgramma()
 {
-    const QList<Scheda> sei = schede({ "Uno", "Due", "Tre", "Quattro", "Cinque", "Sei" });
-    QVERIFY(scriviArchivio(archivio(), sei));
+    QVERIFY(
+        scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre", "Quattro", "Cinque", "Sei" })));
     vaiAllaScheda(5);
     QTest::keyClicks(m_win->txtNote, QStringLiteral(" e modificata"));
     QProcess figlio;
@@ -263,49 +264,40 @@ void TestSalva::altroProgramma()
         { QStringLiteral("--archive"), archivio(), QStringLiteral("delete"), QStringLiteral("2") });
     QVERIFY(figlio.waitForFinished(60000));
     QCOMPARE(figlio.exitCode(), 0);
-    const QByteArray delFiglio = leggiFile(archivio());
-    const QStringList campi = stato();
-    m_fake->messaggi.mostrati.clear();
-
-    clic(m_win->cmdElimina);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
-    QCOMPARE(m_fake->messaggi.mostrati.at(1).testo,
-        QStringLiteral("La scheda n. 5 è stata modificata da un altro programma: nessuna scheda "
-                       "è stata eliminata.")
+    const auto rifiutate = [this](int n, const QString& perche) {
+        const QByteArray prima = leggiFile(archivio());
+        QStringList campi = stato();
+        m_fake->messaggi.mostrati.clear();
+        m_fake->messaggi.beep_ = 0;
+        clic(m_win->cmdElimina);
+        QCOMPARE(stato(), campi);
+        clic(m_win->cmdSalva);
+        QCOMPARE(scatole(m_fake->messaggi).mid(1),
+            (Scatole { scatola(QStringLiteral("La scheda n. %1").arg(n) + perche, kTitoloErrore,
+                           Icona::Informazione),
+                scatola(kSalvataggioRifiutato.arg(n), kTitoloErrore, Icona::Critica) }));
+        campi.last() = QString(); // no card on display any more
+        QCOMPARE(stato(), campi);
+        QCOMPARE(m_fake->messaggi.beep_, 2);
+        QCOMPARE(leggiFile(archivio()), prima);
+    };
+    rifiutate(5,
+        QStringLiteral(" è stata modificata da un altro programma: nessuna scheda è stata "
+                       "eliminata.")
             + kSeparatore
             + QStringLiteral(
                 "Per vedere la scheda com'è ora, tornarvi con i pulsanti di scorrimento."));
-    QCOMPARE(stato(), campi);
-    clic(m_win->cmdSalva);
-    QCOMPARE(m_fake->messaggi.mostrati.last().testo, kSalvataggioRifiutato.arg(5));
-    QCOMPARE(leggiFile(archivio()), delFiglio);
-    QCOMPARE(stato().mid(0, 8), campi.mid(0, 8));
-    QCOMPARE(m_win->lblPosizione->text(), QString());
     // The next save keeps the typed card as a new one.
+    const QByteArray delFiglio = leggiFile(archivio());
     clic(m_win->cmdSalva);
     QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 6"));
     QCOMPARE(leggiFile(archivio()), delFiglio + m_win->SchedaDaCampi().inByte());
 
-    // A card past the end of the shortened archive: both refuse, and say why.
-    const QByteArray prima = leggiFile(archivio());
     m_win->MostraScheda(7, schedaDiProva(QStringLiteral("Sparita")));
-    const QStringList sparita = stato();
-    m_fake->messaggi.mostrati.clear();
-    m_fake->messaggi.beep_ = 0;
-    clic(m_win->cmdElimina);
-    QCOMPARE(stato(), sparita);
-    clic(m_win->cmdSalva);
-    QCOMPARE(scatole(m_fake->messaggi).mid(1),
-        (Scatole {
-            scatola(QStringLiteral("La scheda n. 7 non è più presente in archivio.") + kSeparatore
-                    + QStringLiteral("L'archivio è stato modificato da un altro "
-                                     "programma: nessuna scheda è stata eliminata."),
-                kTitoloErrore, Icona::Informazione),
-            scatola(kSalvataggioRifiutato.arg(7), kTitoloErrore, Icona::Critica) }));
-    QCOMPARE(stato().mid(0, 8), sparita.mid(0, 8));
-    QCOMPARE(m_win->lblPosizione->text(), QString());
-    QCOMPARE(m_fake->messaggi.beep_, 2);
-    QCOMPARE(leggiFile(archivio()), prima);
+    rifiutate(7,
+        QStringLiteral(" non è più presente in archivio.") + kSeparatore
+            + QStringLiteral("L'archivio è stato modificato da un altro programma: nessuna "
+                             "scheda è stata eliminata."));
 }
 
 void TestSalva::gomma()
