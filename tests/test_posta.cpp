@@ -73,7 +73,6 @@ private slots:
 
     void chiusuraRiportaPrincipale_data();
     void chiusuraRiportaPrincipale();
-    void principaleNonDelProgramma();
     void composerDaAutore();
     void sitoWebSenzaBrowser();
 
@@ -299,32 +298,34 @@ void TestPosta::consegnaReale()
 void TestPosta::chiusuraRiportaPrincipale_data()
 {
     QTest::addColumn<QString>("modo");
-    QTest::newRow("Chiudi") << "cmdChiudi6";
+    QTest::addColumn<bool>("delProgramma"); // released when closed, as the program makes it
+    QTest::newRow("Chiudi") << "cmdChiudi6" << true;
     for (int i = 1; i <= 6; ++i)
-        QTest::addRow("Label%d", i) << QStringLiteral("Label%1").arg(i);
-    QTest::newRow("cornice") << "cornice";
+        QTest::addRow("Label%d", i) << QStringLiteral("Label%1").arg(i) << true;
+    QTest::newRow("cornice") << "cornice" << true;
+    // A main window that someone else owns is only hidden, never released by the swap.
+    QTest::newRow("principale non del programma") << "cmdChiudi6" << false;
 }
 
 void TestPosta::chiusuraRiportaPrincipale()
 {
     QFETCH(QString, modo);
+    QFETCH(bool, delProgramma);
     QList<Scheda> schede;
     for (int i = 1; i <= 5; ++i)
         schede.append(schedaDiProva(QStringLiteral("Brano %1").arg(i), QStringLiteral("Artista"),
             QStringLiteral("/musica/%1.mp3").arg(i), QStringLiteral("Rock")));
     QVERIFY(scriviArchivio(m_cartella->archivio(), schede));
 
-    // The main window as the program makes it: on the heap, released when closed.
     QPointer<frmSonoria> vecchia = new frmSonoria(m_fake->platform);
-    vecchia->setAttribute(Qt::WA_DeleteOnClose);
+    vecchia->setAttribute(Qt::WA_DeleteOnClose, delProgramma);
     mostra(vecchia);
     QTest::mouseClick(vecchia->cmdUltimo, Qt::LeftButton);
     QCOMPARE(vecchia->txtBrano->text(), QStringLiteral("Brano 5"));
 
     // The main window unloads itself and the about window stands in its place.
     premi(vecchia->picRights);
-    QTRY_VERIFY(vecchia.isNull());
-    QVERIFY(finestreVisibili<frmSonoria>().isEmpty());
+    QTRY_VERIFY(vecchia.isNull() == delProgramma && finestreVisibili<frmSonoria>().isEmpty());
     QCOMPARE(finestreVisibili<Autore>().size(), 1);
     QPointer<Autore> autore = finestreVisibili<Autore>().first();
     QVERIFY(QTest::qWaitForWindowExposed(autore));
@@ -343,7 +344,8 @@ void TestPosta::chiusuraRiportaPrincipale()
     const QList<frmSonoria*> nuove = finestreVisibili<frmSonoria>();
     QCOMPARE(nuove.size(), 1);
     frmSonoria* nuova = nuove.first();
-    QVERIFY(nuova->testAttribute(Qt::WA_DeleteOnClose));
+    QCOMPARE(vecchia.isNull(), delProgramma);
+    QVERIFY(nuova != vecchia && nuova->testAttribute(Qt::WA_DeleteOnClose));
     QCOMPARE(nuova->windowTitle(), QStringLiteral(" Melodora 1.0"));
     // A fresh window: no card on display, every box empty.
     QCOMPARE(nuova->numeroCorrente(), 0);
@@ -355,22 +357,6 @@ void TestPosta::chiusuraRiportaPrincipale()
     premi(nuova->picRights);
     QTRY_VERIFY(seconda.isNull());
     QCOMPARE(finestreVisibili<Autore>().size(), 1);
-}
-
-void TestPosta::principaleNonDelProgramma()
-{
-    // A main window that someone else owns is only hidden, never released by the swap.
-    auto principale = std::make_unique<frmSonoria>(m_fake->platform);
-    mostra(principale.get());
-    premi(principale->picRights);
-    QTRY_COMPARE(finestreVisibili<Autore>().size(), 1);
-    QVERIFY(!principale->isVisible());
-    QPointer<Autore> autore = finestreVisibili<Autore>().first();
-    QTest::mouseClick(autore->cmdChiudi6, Qt::LeftButton);
-    QTRY_VERIFY(autore.isNull());
-    const QList<frmSonoria*> nuove = finestreVisibili<frmSonoria>();
-    QCOMPARE(nuove.size(), 1);
-    QVERIFY(nuove.first() != principale.get());
 }
 
 void TestPosta::composerDaAutore()
