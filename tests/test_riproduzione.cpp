@@ -211,18 +211,8 @@ void TestRiproduzione::dialogoRealeTuttiIFile()
     QStringList voci;
     QStringList conMp3;
     QStringList conTutti;
-    // The dialog is modal: a timer works it from inside its event loop.
-    QTimer sonda;
-    sonda.setInterval(10);
-    connect(&sonda, &QTimer::timeout, this, [&] {
-        QFileDialog* dialogo = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
-                dialogo = d;
-        }
-        if (!dialogo)
-            return;
-        sonda.stop();
+    // The dialog is modal: worked from inside its event loop.
+    const auto sonda = quandoModale<QFileDialog>([&](QFileDialog* dialogo) {
         auto* tipi = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* vista = dialogo->findChild<QListView*>(QStringLiteral("listView"));
         const auto elencati = [vista] {
@@ -250,7 +240,6 @@ void TestRiproduzione::dialogoRealeTuttiIFile()
         if (dialogo->isVisible())
             dialogo->reject(); // whatever went wrong, the test goes on to report it
     });
-    sonda.start();
     QtFileDialogService servizio;
     const QString scelto
         = servizio.scegliFile(m_win, QStringLiteral("Selezionare un file MP3 o WAV:"),
