@@ -87,7 +87,7 @@ QWidget* fermata(QWidget* w)
 
 }
 
-class TestAccesso : public QObject {
+class TestAccesso : public QObject, ConCartella {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -112,8 +112,6 @@ private:
     QWidget* apri(const QString& nome);
     void finestre_data();
 
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
     std::unique_ptr<QWidget> m_finestra;
     std::optional<qint64> m_aperta;
 };
@@ -126,7 +124,7 @@ void TestAccesso::initTestCase()
 
 void TestAccesso::init()
 {
-    m_cartella = std::make_unique<CartellaDiProva>();
+    prepara();
     QVERIFY(scriviArchivio(m_cartella->archivio(),
         { schedaDiProva(QStringLiteral("Cielo di vetro"), QStringLiteral("I Girasoli"),
               QStringLiteral("/musica/cielo.mp3"), QStringLiteral("Beat")),
@@ -134,7 +132,6 @@ void TestAccesso::init()
                 QStringLiteral("/musica/onde.mp3"), QStringLiteral("Pop")),
             schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("I Girasoli"), {},
                 QStringLiteral("Rock")) }));
-    m_fake = &m_cartella->fake;
     m_fake->tasti.consegna = false; // no F1 or Tab of the windows' own reaches the widgets
     m_aperta.reset();
 }

@@ -76,7 +76,7 @@ void cerca(QLineEdit* casella, QToolButton* pulsante, const QString& testo)
 QString pulsanti(const frmElencoURL& w) { return abilitati({ w.cmdPlay, w.cmdPause, w.cmdStop }); }
 }
 
-class TestFinestreListe : public QObject {
+class TestFinestreListe : public QObject, ConCartella {
     Q_OBJECT
 private slots:
     void init();
@@ -134,16 +134,13 @@ private:
         return n ? QList<Aperta> { { n, m_schede.at(n - 1) } } : QList<Aperta>();
     }
 
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
     QList<Aperta> m_aperte;
     QList<Scheda> m_schede;
 };
 
 void TestFinestreListe::init()
 {
-    m_cartella = std::make_unique<CartellaDiProva>();
-    m_fake = &m_cartella->fake;
+    prepara();
     m_fake->tasti.consegna = false;
     m_aperte.clear();
 }

@@ -56,11 +56,11 @@ void premi(QWidget* w)
 }
 }
 
-class TestPosta : public QObject {
+class TestPosta : public QObject, ConCartella {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
+    void init() { prepara(); }
     void cleanup();
 
     void indirizzoMailto_data();
@@ -77,20 +77,12 @@ private slots:
     void sitoWebSenzaBrowser();
 
 private:
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
 };
 
 void TestPosta::initTestCase()
 {
     // The windows of these tests replace each other; none of them ends the test run.
     QApplication::setQuitOnLastWindowClosed(false);
-}
-
-void TestPosta::init()
-{
-    m_cartella = std::make_unique<CartellaDiProva>();
-    m_fake = &m_cartella->fake;
 }
 
 void TestPosta::cleanup()

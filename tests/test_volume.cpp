@@ -17,10 +17,10 @@
 using namespace melodora;
 using namespace melodora::test;
 
-class TestVolume : public QObject {
+class TestVolume : public QObject, ConCartella {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { prepara(); }
     void cleanup();
     void limiti_data();
     void limiti();
@@ -35,8 +35,6 @@ private slots:
     void dallaFinestraPrincipale();
 
 private:
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
     std::unique_ptr<frmVolume> m_win;
 
     void apri()
@@ -49,12 +47,6 @@ private:
     /** The knob-relative point where the pointer stands at @p y pixels of the track. */
     QPoint sullaTraccia(int y) const { return QPoint(10, y - m_win->Image1->y()); }
 };
-
-void TestVolume::init()
-{
-    m_cartella = std::make_unique<CartellaDiProva>();
-    m_fake = &m_cartella->fake;
-}
 
 void TestVolume::cleanup()
 {

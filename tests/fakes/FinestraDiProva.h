@@ -97,6 +97,17 @@ public:
     FakePlatform fake;
 };
 
+/** The per-test program folder and fakes of a test class, made afresh by prepara(). */
+struct ConCartella {
+    void prepara()
+    {
+        m_cartella = std::make_unique<CartellaDiProva>();
+        m_fake = &m_cartella->fake;
+    }
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
+};
+
 /**
  * A main window on the fake platform, in a fresh program folder.
  * @p file replaces the real file operations (a FileOps that fails on cue).
