@@ -84,8 +84,6 @@ private slots:
 
     // The search window.
     void ricercaApertura();
-    void criterioVuoto_data();
-    void criterioVuoto();
     void ricerca_data();
     void ricerca();
     void indietroEFormati();
@@ -190,48 +188,11 @@ void TestFinestreListe::ricercaApertura()
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
-void TestFinestreListe::criterioVuoto_data()
-{
-    QTest::addColumn<QString>("casella");
-    QTest::addColumn<QString>("pulsante"); // empty: Enter in the box
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("cosa");
-    auto fila = [](const char* c, const char* p, const char* t, const char* cosa) {
-        QTest::newRow(c) << QString(c) << QString(p) << QString(t) << QString(cosa);
-    };
-    fila("txtFindQual", "cmdMittente", "    ", "le prime lettere del titolo del brano");
-    fila("txtFindCit", "cmdOggetto", " ", "le prime lettere del nome dell'artista");
-    fila("txtFindCog", "cmdDestina", "", "le prime lettere del titolo dell'album");
-    fila("txtFindAzi", "cmdData", "  ", "le prime lettere del genere musicale");
-    fila("txtFindTesto", "", "  ", "una o più parole del testo della canzone");
-}
-
-void TestFinestreListe::criterioVuoto()
-{
-    QFETCH(QString, casella);
-    QFETCH(QString, pulsante);
-    QFETCH(QString, testo);
-    QFETCH(QString, cosa);
-    auto w = apri<frmFindInviata>();
-    QVERIFY(w);
-    auto* e = w->findChild<QLineEdit*>(casella);
-    e->setText(testo);
-    if (pulsante.isEmpty())
-        QTest::keyClick(e, Qt::Key_Return);
-    else
-        QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
-    QCOMPARE(scatole(m_fake->messaggi),
-        Scatole { scatola("Inserire " + cosa + " prima di premere il pulsante Trova.",
-            QStringLiteral("Attenzione:"), Icona::Informazione) });
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e));
-    QCOMPARE(stato(*w), QStringLiteral("senza invito, criteri, voce -1, 1 messaggi"));
-    QCOMPARE(w->lstTrovati->conteggio(), 0);
-}
-
 void TestFinestreListe::ricerca_data()
 {
     // Each criterion by its button or by Enter in its box: the entries are the command
-    // line's for the same field, and a double click on the first opens its card.
+    // line's for the same field, and a double click on the first opens its card. A criterion
+    // of blanks is refused.
     QTest::addColumn<QString>("casella");
     QTest::addColumn<QString>("pulsante"); // empty: Enter
     QTest::addColumn<QString>("criterio");
@@ -250,6 +211,11 @@ void TestFinestreListe::ricerca_data()
     fila("genere", "txtFindAzi", "cmdData", "rock", "genere", 3, 5);
     fila("testo", "txtFindTesto", "cmdTesto", "blu", "testo", 2, 6);
     fila("testo, invio, nessuna", "txtFindTesto", "", "blu nessuna", "testo", 0, 0);
+    fila("titolo vuoto", "txtFindQual", "cmdMittente", "    ", "titolo", 0, 0);
+    fila("artista vuoto", "txtFindCit", "cmdOggetto", " ", "artista", 0, 0);
+    fila("album vuoto", "txtFindCog", "cmdDestina", "", "album", 0, 0);
+    fila("genere vuoto", "txtFindAzi", "cmdData", "  ", "genere", 0, 0);
+    fila("testo vuoto, invio", "txtFindTesto", "", "  ", "testo", 0, 0);
 }
 
 void TestFinestreListe::ricerca()
@@ -262,22 +228,40 @@ void TestFinestreListe::ricerca()
     QFETCH(int, prima);
     auto w = apri<frmFindInviata>();
     QVERIFY(w);
+    // The caption's name of each field, and what a search by it needs.
+    const QHash<QString, QStringList> campi {
+        { "titolo", { "Brano", "le prime lettere del titolo del brano" } },
+        { "artista", { "Artista", "le prime lettere del nome dell'artista" } },
+        { "album", { "Album", "le prime lettere del titolo dell'album" } },
+        { "genere", { "Genere musicale", "le prime lettere del genere musicale" } },
+        { "testo", { "Testo", "una o più parole del testo della canzone" } },
+    };
     auto* e = w->findChild<QLineEdit*>(casella);
-    e->setFocus();
+    const bool vuoto = criterio.trimmed().isEmpty();
+    if (!vuoto)
+        e->setFocus(); // a refusal must bring the focus back to the box itself
     QTest::keyClicks(e, criterio);
     if (pulsante.isEmpty())
         QTest::keyClick(e, Qt::Key_Return);
     else
         QTest::mouseClick(w->findChild<QToolButton*>(pulsante), Qt::LeftButton);
+    if (vuoto) {
+        QCOMPARE(scatole(m_fake->messaggi),
+            Scatole { scatola(
+                "Inserire " + campi.value(campo).at(1) + " prima di premere il pulsante Trova.",
+                QStringLiteral("Attenzione:"), Icona::Informazione) });
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e));
+        QCOMPARE(stato(*w), QStringLiteral("senza invito, criteri, voce -1, 1 messaggi"));
+        QCOMPARE(w->lstTrovati->conteggio(), 0);
+        return;
+    }
     QString out;
     QString err;
     eseguiCli(archivio(), { "search", campo, criterio }, out, err);
     QCOMPARE(voci(w->lstTrovati), out.split(u'\n', Qt::SkipEmptyParts));
-    const QHash<QString, QString> prefissi { { "titolo", "Brano" }, { "artista", "Artista" },
-        { "album", "Album" }, { "genere", "Genere musicale" }, { "testo", "Testo" } };
     QVERIFY(w->lblTrovati->isVisible());
     QCOMPARE((QStringList { w->lblCriterio->text(), w->lblTrovati->text() }),
-        (QStringList { prefissi.value(campo) + ": " + criterio.trimmed(),
+        (QStringList { campi.value(campo).at(0) + ": " + criterio.trimmed(),
             QString::number(quante) + "  SCHEDE TROVATE" }));
     QCOMPARE(stato(*w), QStringLiteral("senza invito, lista, voce -1, 0 messaggi"));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->txtCerca));
