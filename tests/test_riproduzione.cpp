@@ -47,7 +47,7 @@ private:
                 schedaDiProva(QStringLiteral("Due"), {}, P2) }));
     }
     void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    /** Play, Pause and Stop enabled: "000" without a file, "100" ready, "111" playing. */
+    /** Play, Pause and Stop enabled: "000" no file, "100" ready, "111" playing, "101" paused. */
     QString pulsanti() const
     {
         return abilitati({ m_win->cmdPlay, m_win->cmdPause, m_win->cmdStop });
