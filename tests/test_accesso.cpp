@@ -39,20 +39,13 @@ const QStringList kSoloDecorazione { QStringLiteral("picGenere"), QStringLiteral
     QStringLiteral("imgOggetto"), QStringLiteral("imgData"), QStringLiteral("imgTesto") };
 
 // The pictures and labels that act on a click, window by window (QAbstractButtons aside).
-QStringList immaginiAttive(const QString& finestra)
-{
-    if (finestra == QLatin1String("frmSonoria"))
-        return { QStringLiteral("imgGuida"), QStringLiteral("picRights"), QStringLiteral("imgEsci"),
-            QStringLiteral("imgGomma") };
-    if (finestra == QLatin1String("Autore"))
-        return { QStringLiteral("imgEmail"), QStringLiteral("imgWeb") };
-    if (finestra == QLatin1String("frmVolume"))
-        return { QStringLiteral("Image1") };
-    if (finestra.startsWith(QLatin1String("frmElencoURL"))
-        || finestra == QLatin1String("frmFindInviata risultati"))
-        return { QStringLiteral("lblFaiClic") };
-    return {};
-}
+const QHash<QString, QStringList> kImmaginiAttive {
+    { "frmSonoria", { "imgGuida", "picRights", "imgEsci", "imgGomma" } },
+    { "Autore", { "imgEmail", "imgWeb" } },
+    { "frmVolume", { "Image1" } },
+    { "frmElencoURL", { "lblFaiClic" } },
+    { "frmFindInviata risultati", { "lblFaiClic" } },
+};
 
 QString nomeAccessibile(QWidget* w)
 {
@@ -94,7 +87,7 @@ QWidget* fermata(QWidget* w)
 
 }
 
-class TestAccesso : public QObject {
+class TestAccesso : public QObject, ConCartella {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -110,7 +103,6 @@ private slots:
     void tastoTenutoAgisceUnaVolta();
     void cursoreVolume_data();
     void cursoreVolume();
-    void cursoreFermoAiBordi();
 
     void impaginazione_data();
     void impaginazione();
@@ -120,8 +112,6 @@ private:
     QWidget* apri(const QString& nome);
     void finestre_data();
 
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
     std::unique_ptr<QWidget> m_finestra;
     std::optional<qint64> m_aperta;
 };
@@ -134,7 +124,7 @@ void TestAccesso::initTestCase()
 
 void TestAccesso::init()
 {
-    m_cartella = std::make_unique<CartellaDiProva>();
+    prepara();
     QVERIFY(scriviArchivio(m_cartella->archivio(),
         { schedaDiProva(QStringLiteral("Cielo di vetro"), QStringLiteral("I Girasoli"),
               QStringLiteral("/musica/cielo.mp3"), QStringLiteral("Beat")),
@@ -142,7 +132,6 @@ void TestAccesso::init()
                 QStringLiteral("/musica/onde.mp3"), QStringLiteral("Pop")),
             schedaDiProva(QStringLiteral("Zucchero"), QStringLiteral("I Girasoli"), {},
                 QStringLiteral("Rock")) }));
-    m_fake = &m_cartella->fake;
     m_fake->tasti.consegna = false; // no F1 or Tab of the windows' own reaches the widgets
     m_aperta.reset();
 }
@@ -210,7 +199,7 @@ void TestAccesso::nomiEFuoco()
     QFETCH(QString, finestra);
     QWidget* f = apri(finestra);
     QVERIFY(f);
-    const QStringList attive = immaginiAttive(finestra);
+    const QStringList attive = kImmaginiAttive.value(finestra);
     for (const QString& nome : attive)
         QVERIFY2(f->findChild<QWidget*>(nome), qPrintable(nome));
     // Tab alone goes round the window, and presses nothing on its way.
@@ -353,19 +342,24 @@ void TestAccesso::tastoTenutoAgisceUnaVolta()
 
 void TestAccesso::cursoreVolume_data()
 {
-    QTest::addColumn<int>("tasto");
-    QTest::addColumn<long>("valore");
+    QTest::addColumn<QList<int>>("tasti");
+    QTest::addColumn<QList<long>>("valori");
+    QTest::addColumn<int>("top");
     // The track is 87 pixels, the knob 11: 76 pixels of travel, 15 twips each, the knob
     // opening at pixel 19. The value is | top x 65535 / 1140 - 65535 |, top in twips.
-    QTest::newRow("su") << int(Qt::Key_Up) << 50013L; // pixel 18
-    QTest::newRow("pagina giu") << int(Qt::Key_PageDown) << 43115L; // 7 pixels down: 26
-    // Home and End: the two ends, in cursoreFermoAiBordi.
+    QTest::newRow("su") << QList<int> { Qt::Key_Up } << QList<long> { 50013 } << 18;
+    QTest::newRow("pagina giu") << QList<int> { Qt::Key_PageDown } << QList<long> { 43115 } << 26;
+    // At either end the knob stays put: only the moves reach the mixer.
+    QTest::newRow("ai bordi") << QList<int> { Qt::Key_Home, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_End,
+        Qt::Key_PageDown, Qt::Key_Down }
+                              << QList<long> { 65535, 0 } << 76;
 }
 
 void TestAccesso::cursoreVolume()
 {
-    QFETCH(int, tasto);
-    QFETCH(long, valore);
+    QFETCH(QList<int>, tasti);
+    QFETCH(QList<long>, valori);
+    QFETCH(int, top);
     auto* v = static_cast<frmVolume*>(apri(QStringLiteral("frmVolume")));
     if (v->logicalDpiY() != 96)
         QSKIP("the knob's travel in pixels assumes 96 dots per inch");
@@ -375,25 +369,12 @@ void TestAccesso::cursoreVolume()
     QCOMPARE(QApplication::focusWidget(), v->Image1);
     QVERIFY(m_fake->mixer.valori.isEmpty());
 
-    QTest::keyClick(v->Image1, Qt::Key(tasto));
-    QCOMPARE(v->Text1->text(), QString::number(valore));
-    QCOMPARE(m_fake->mixer.valori, QList<long> { valore });
+    for (int tasto : tasti)
+        QTest::keyClick(v->Image1, Qt::Key(tasto));
+    QCOMPARE(v->Image1->y(), top);
+    QCOMPARE(m_fake->mixer.valori, valori);
+    QCOMPARE(v->Text1->text(), QString::number(valori.last()));
     QVERIFY(v->isVisible());
-}
-
-void TestAccesso::cursoreFermoAiBordi()
-{
-    auto* v = static_cast<frmVolume*>(apri(QStringLiteral("frmVolume")));
-    v->Image1->setFocus(Qt::TabFocusReason);
-    for (auto tasto : { Qt::Key_Home, Qt::Key_Up, Qt::Key_PageUp })
-        QTest::keyClick(v->Image1, tasto);
-    QCOMPARE(v->Image1->y(), 0);
-    for (auto tasto : { Qt::Key_End, Qt::Key_PageDown, Qt::Key_Down })
-        QTest::keyClick(v->Image1, tasto);
-    QCOMPARE(v->Image1->geometry().bottom(), v->Picture4->rect().bottom());
-    // Only the moves reached the mixer: the top, then the bottom.
-    QCOMPARE(m_fake->mixer.valori, (QList<long> { 65535L, 0L }));
-    QCOMPARE(v->Text1->text(), QStringLiteral("0"));
 }
 
 void TestAccesso::impaginazione_data() { finestre_data(); }

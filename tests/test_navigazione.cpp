@@ -104,11 +104,9 @@ void TestNavigazione::archivioVuotoOMancante()
     m_win->txtBrano->setText(QStringLiteral("scritto a mano"));
     m_win->txtArtista->setFocus();
     clic(pulsante);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), messaggio ? 1 : 0);
-    if (messaggio)
-        QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
-            scatola(QStringLiteral("L'archivio non contiene nessuna scheda."),
-                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Esclamazione));
+    const QStringList vuoto = scatola(QStringLiteral("L'archivio non contiene nessuna scheda."),
+        QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Esclamazione);
+    QCOMPARE(scatole(m_fake->messaggi), messaggio ? Scatole { vuoto } : Scatole());
     QCOMPARE(mostrata(), QStringList(2, QString()));
     QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
     QVERIFY(QFile::exists(archivio()));

@@ -56,11 +56,11 @@ void premi(QWidget* w)
 }
 }
 
-class TestPosta : public QObject {
+class TestPosta : public QObject, ConCartella {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
+    void init() { prepara(); }
     void cleanup();
 
     void indirizzoMailto_data();
@@ -73,25 +73,16 @@ private slots:
 
     void chiusuraRiportaPrincipale_data();
     void chiusuraRiportaPrincipale();
-    void principaleNonDelProgramma();
     void composerDaAutore();
     void sitoWebSenzaBrowser();
 
 private:
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
 };
 
 void TestPosta::initTestCase()
 {
     // The windows of these tests replace each other; none of them ends the test run.
     QApplication::setQuitOnLastWindowClosed(false);
-}
-
-void TestPosta::init()
-{
-    m_cartella = std::make_unique<CartellaDiProva>();
-    m_fake = &m_cartella->fake;
 }
 
 void TestPosta::cleanup()
@@ -162,19 +153,14 @@ void TestPosta::invioFallitoRestaAperto()
     QTest::mouseClick(email.cmdInvia, Qt::LeftButton);
 
     QCOMPARE(m_fake->shell.url_.size(), 1);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    const MessaggioMostrato m = m_fake->messaggi.mostrati.first();
-    QCOMPARE(scatola(m),
-        scatola(QStringLiteral("Non è stato possibile individuare il software predefinito per la "
-                               "gestione della posta elettronica."),
-            QStringLiteral("Invio e-mail fallito"), Icona::Critica));
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole { scatola(QStringLiteral("Non è stato possibile individuare il software "
+                                         "predefinito per la gestione della posta elettronica."),
+            QStringLiteral("Invio e-mail fallito"), Icona::Critica) });
     QVERIFY(email.isVisible());
-    QCOMPARE((QStringList { email.txtIndirizzo->text(), email.txtOggetto->text(),
-                 email.txtCorpo->toPlainText() }),
-        (QStringList { QStringLiteral("a@x.example"), QStringLiteral("Ciao"),
-            QStringLiteral("prima\nseconda") }));
 
-    // A second try that succeeds hands over the boxes' texts and closes it, silently.
+    // The boxes kept their texts: a second try that succeeds hands them over and closes
+    // the window, silently.
     m_fake->shell.esito = true;
     QTest::mouseClick(email.cmdInvia, Qt::LeftButton);
     QCOMPARE(m_fake->shell.url_.size(), 2);
@@ -301,32 +287,34 @@ void TestPosta::consegnaReale()
 void TestPosta::chiusuraRiportaPrincipale_data()
 {
     QTest::addColumn<QString>("modo");
-    QTest::newRow("Chiudi") << "cmdChiudi6";
+    QTest::addColumn<bool>("delProgramma"); // released when closed, as the program makes it
+    QTest::newRow("Chiudi") << "cmdChiudi6" << true;
     for (int i = 1; i <= 6; ++i)
-        QTest::addRow("Label%d", i) << QStringLiteral("Label%1").arg(i);
-    QTest::newRow("cornice") << "cornice";
+        QTest::addRow("Label%d", i) << QStringLiteral("Label%1").arg(i) << true;
+    QTest::newRow("cornice") << "cornice" << true;
+    // A main window that someone else owns is only hidden, never released by the swap.
+    QTest::newRow("principale non del programma") << "cmdChiudi6" << false;
 }
 
 void TestPosta::chiusuraRiportaPrincipale()
 {
     QFETCH(QString, modo);
+    QFETCH(bool, delProgramma);
     QList<Scheda> schede;
     for (int i = 1; i <= 5; ++i)
         schede.append(schedaDiProva(QStringLiteral("Brano %1").arg(i), QStringLiteral("Artista"),
             QStringLiteral("/musica/%1.mp3").arg(i), QStringLiteral("Rock")));
     QVERIFY(scriviArchivio(m_cartella->archivio(), schede));
 
-    // The main window as the program makes it: on the heap, released when closed.
     QPointer<frmSonoria> vecchia = new frmSonoria(m_fake->platform);
-    vecchia->setAttribute(Qt::WA_DeleteOnClose);
+    vecchia->setAttribute(Qt::WA_DeleteOnClose, delProgramma);
     mostra(vecchia);
     QTest::mouseClick(vecchia->cmdUltimo, Qt::LeftButton);
     QCOMPARE(vecchia->txtBrano->text(), QStringLiteral("Brano 5"));
 
     // The main window unloads itself and the about window stands in its place.
     premi(vecchia->picRights);
-    QTRY_VERIFY(vecchia.isNull());
-    QVERIFY(finestreVisibili<frmSonoria>().isEmpty());
+    QTRY_VERIFY(vecchia.isNull() == delProgramma && finestreVisibili<frmSonoria>().isEmpty());
     QCOMPARE(finestreVisibili<Autore>().size(), 1);
     QPointer<Autore> autore = finestreVisibili<Autore>().first();
     QVERIFY(QTest::qWaitForWindowExposed(autore));
@@ -345,7 +333,8 @@ void TestPosta::chiusuraRiportaPrincipale()
     const QList<frmSonoria*> nuove = finestreVisibili<frmSonoria>();
     QCOMPARE(nuove.size(), 1);
     frmSonoria* nuova = nuove.first();
-    QVERIFY(nuova->testAttribute(Qt::WA_DeleteOnClose));
+    QCOMPARE(vecchia.isNull(), delProgramma);
+    QVERIFY(nuova != vecchia && nuova->testAttribute(Qt::WA_DeleteOnClose));
     QCOMPARE(nuova->windowTitle(), QStringLiteral(" Melodora 1.0"));
     // A fresh window: no card on display, every box empty.
     QCOMPARE(nuova->numeroCorrente(), 0);
@@ -359,45 +348,21 @@ void TestPosta::chiusuraRiportaPrincipale()
     QCOMPARE(finestreVisibili<Autore>().size(), 1);
 }
 
-void TestPosta::principaleNonDelProgramma()
-{
-    // A main window that someone else owns is only hidden, never released by the swap.
-    auto principale = std::make_unique<frmSonoria>(m_fake->platform);
-    mostra(principale.get());
-    premi(principale->picRights);
-    QTRY_COMPARE(finestreVisibili<Autore>().size(), 1);
-    QVERIFY(!principale->isVisible());
-    QPointer<Autore> autore = finestreVisibili<Autore>().first();
-    QTest::mouseClick(autore->cmdChiudi6, Qt::LeftButton);
-    QTRY_VERIFY(autore.isNull());
-    const QList<frmSonoria*> nuove = finestreVisibili<frmSonoria>();
-    QCOMPARE(nuove.size(), 1);
-    QVERIFY(nuove.first() != principale.get());
-}
-
 void TestPosta::composerDaAutore()
 {
     Autore autore(m_fake->platform, [this] { return new frmSonoria(m_fake->platform); });
     mostra(&autore);
 
-    // The composer is modal: a timer inspects it from inside its event loop.
+    // The composer is modal: inspected from inside its event loop.
     QWidget* genitore = nullptr;
     QStringList campi;
-    QTimer sonda;
-    sonda.setInterval(10);
-    connect(&sonda, &QTimer::timeout, this, [&] {
-        auto* email = qobject_cast<frmEmail*>(QApplication::activeModalWidget());
-        if (!email)
-            return;
-        sonda.stop();
+    const auto sonda = quandoModale<frmEmail>([&](frmEmail* email) {
         genitore = email->parentWidget();
         campi = QStringList { email->txtIndirizzo->text(), email->txtOggetto->text(),
             email->txtCC->text(), email->txtCCN->text(), email->txtCorpo->toPlainText() };
         email->reject();
     });
-    sonda.start();
     QTest::mouseClick(autore.imgEmail, Qt::LeftButton);
-    sonda.stop();
 
     QCOMPARE(genitore, &autore);
     QCOMPARE(campi,

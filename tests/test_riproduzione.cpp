@@ -20,9 +20,6 @@ using namespace melodora::test;
 namespace {
 const QString P1 = QStringLiteral("/musica/primo brano.mp3");
 const QString P2 = QStringLiteral("/musica/secondo.wav");
-
-enum class Stato { NessunFile, Pronto, InRiproduzione, InPausa };
-
 }
 
 class TestRiproduzione : public QObject, ConFinestra {
@@ -50,60 +47,47 @@ private:
                 schedaDiProva(QStringLiteral("Due"), {}, P2) }));
     }
     void clic(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    void verificaStato(Stato s)
+    /** Play, Pause and Stop enabled: "000" no file, "100" ready, "111" playing, "101" paused. */
+    QString pulsanti() const
     {
-        // Play, Pause and Stop enabled, as one comparison.
-        const QList<bool> attesi { s != Stato::NessunFile, s == Stato::InRiproduzione,
-            s == Stato::InRiproduzione || s == Stato::InPausa };
-        QCOMPARE((QList<bool> { m_win->cmdPlay->isEnabled(), m_win->cmdPause->isEnabled(),
-                     m_win->cmdStop->isEnabled() }),
-            attesi);
+        return abilitati({ m_win->cmdPlay, m_win->cmdPause, m_win->cmdStop });
     }
 };
 
 void TestRiproduzione::sequenza()
 {
-    // The path goes out as it is, blanks included, never quoted.
-    const QString breve = P1;
     m_win->txtMP3->setText(P1);
-    verificaStato(Stato::Pronto);
-    QVERIFY(comandi().isEmpty());
-
-    clic(m_win->cmdPlay);
-    QCOMPARE(comandi(), QStringList { "play " + breve });
-    verificaStato(Stato::InRiproduzione);
+    QStringList stati { pulsanti() };
+    for (QToolButton* b : { m_win->cmdPlay, m_win->cmdPause, m_win->cmdPlay, m_win->cmdStop }) {
+        clic(b);
+        stati << pulsanti();
+    }
+    QCOMPARE(stati, (QStringList { "100", "111", "101", "111", "100" }));
+    // The path goes out as it is, blanks included, never quoted.
+    QCOMPARE(comandi(),
+        (QStringList { "play " + P1, "pause " + P1, "play " + P1, "play " + P1, "close " + P1 }));
     QVERIFY(m_win->animazione->tmrAniGif->isActive()); // each play runs the title animation
-
-    clic(m_win->cmdPause);
-    QCOMPARE(comandi().mid(1), QStringList { "pause " + breve });
-    verificaStato(Stato::InPausa);
-
-    clic(m_win->cmdPlay);
-    QCOMPARE(comandi().mid(2), QStringList { "play " + breve });
-    verificaStato(Stato::InRiproduzione);
-
-    clic(m_win->cmdStop);
-    QCOMPARE(comandi().mid(3), (QStringList { "play " + breve, "close " + breve }));
-    verificaStato(Stato::Pronto);
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
 void TestRiproduzione::chiusuraPrimaDi_data()
 {
-    QTest::addColumn<QString>("azione");
+    QTest::addColumn<QString>("azione"); // what is clicked; empty: the window is closed
+    QTest::addColumn<QString>("scelto"); // the file dialog's answer
     QTest::addColumn<QString>("file"); // txtMP3 afterwards
-    QTest::addRow("scheda successiva") << "avanti" << P2;
-    QTest::addRow("scheda precedente") << "indietro" << P1;
-    QTest::addRow("nuova scheda") << "nuovo" << QString();
-    QTest::addRow("gomma") << "gomma" << QString();
-    QTest::addRow("sfoglia annullato") << "sfoglia annullato" << P1;
-    QTest::addRow("sfoglia con scelta") << "sfoglia" << P2;
-    QTest::addRow("chiusura della finestra") << "chiudi" << P1;
+    QTest::addRow("scheda successiva") << "cmdAvanti" << QString() << P2;
+    QTest::addRow("scheda precedente") << "cmdIndietro" << QString() << P1;
+    QTest::addRow("nuova scheda") << "cmdNuovo" << QString() << QString();
+    QTest::addRow("gomma") << "imgGomma" << QString() << QString();
+    QTest::addRow("sfoglia annullato") << "cmdSfoglia" << QString() << P1;
+    QTest::addRow("sfoglia con scelta") << "cmdSfoglia" << P2 << P2;
+    QTest::addRow("chiusura della finestra") << QString() << QString() << P1;
 }
 
 void TestRiproduzione::chiusuraPrimaDi()
 {
     QFETCH(QString, azione);
+    QFETCH(QString, scelto);
     QFETCH(QString, file);
     dueSchede();
     clic(m_win->cmdPrimo);
@@ -114,27 +98,17 @@ void TestRiproduzione::chiusuraPrimaDi()
     // What the action does to the path is checked when the song has already ended.
     const auto primaDelCambio = connect(
         m_win->txtMP3, &QLineEdit::textChanged, this, [this] { QCOMPARE(comandi().size(), 3); });
-    if (azione == "avanti")
-        clic(m_win->cmdAvanti);
-    else if (azione == "indietro")
-        clic(m_win->cmdIndietro);
-    else if (azione == "nuovo")
-        clic(m_win->cmdNuovo);
-    else if (azione == "gomma")
-        m_win->imgGomma_MouseUp();
-    else if (azione == "sfoglia annullato")
-        clic(m_win->cmdSfoglia);
-    else if (azione == "sfoglia") {
-        m_fake->dialoghi.risposta = P2;
-        clic(m_win->cmdSfoglia);
-    } else if (azione == "chiudi")
+    m_fake->dialoghi.risposta = scelto;
+    if (azione.isEmpty())
         QVERIFY(m_win->close());
+    else
+        QTest::mouseClick(m_win->findChild<QWidget*>(azione), Qt::LeftButton);
     disconnect(primaDelCambio);
 
     // Ending playback is the pair play, close on the file that was playing, and nothing more.
     QCOMPARE(comandi(), (QStringList { "play " + P1, "play " + P1, "close " + P1 }));
     QCOMPARE(m_win->txtMP3->text(), file);
-    verificaStato(file.isEmpty() ? Stato::NessunFile : Stato::Pronto);
+    QCOMPARE(pulsanti(), QString(file.isEmpty() ? "000" : "100"));
     QVERIFY(m_fake->messaggi.mostrati.isEmpty());
 }
 
@@ -146,14 +120,13 @@ void TestRiproduzione::fileMancanteUnaVolta()
     m_fake->media.mancanti.append(P1);
     const auto messaggi = [this] { return m_fake->messaggi.mostrati.size(); };
     clic(m_win->cmdPrimo);
-    clic(m_win->cmdPlay);
-    QCOMPARE(messaggi(), 1);
-    // The buttons change as they do for a file that plays.
-    verificaStato(Stato::InRiproduzione);
-    clic(m_win->cmdPause);
-    verificaStato(Stato::InPausa);
-    clic(m_win->cmdStop);
-    verificaStato(Stato::Pronto);
+    QStringList stati;
+    for (QToolButton* b : { m_win->cmdPlay, m_win->cmdPause, m_win->cmdStop }) {
+        clic(b);
+        stati << pulsanti();
+    }
+    // The buttons change as they do for a file that plays; the Play was reported once.
+    QCOMPARE(stati, (QStringList { "111", "101", "100" }));
     QCOMPARE(messaggi(), 1);
     clic(m_win->cmdPlay);
     QCOMPARE(messaggi(), 2);
@@ -170,12 +143,12 @@ void TestRiproduzione::playSenzaBrano()
     // Blanks are no file.
     m_win->txtMP3->setText(QStringLiteral("  "));
     m_win->cmdPlay_Click();
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    QCOMPARE(scatola(m_fake->messaggi.mostrati.first()),
-        scatola(QStringLiteral("Importare un brano audio prima di premere questo pulsante."),
-            QStringLiteral("Attenzione: nessun brano selezionato"), Icona::Esclamazione));
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole {
+            scatola(QStringLiteral("Importare un brano audio prima di premere questo pulsante."),
+                QStringLiteral("Attenzione: nessun brano selezionato"), Icona::Esclamazione) });
     QVERIFY(comandi().isEmpty());
-    verificaStato(Stato::NessunFile);
+    QCOMPARE(pulsanti(), QStringLiteral("000"));
 }
 
 void TestRiproduzione::sfoglia_data()
@@ -215,18 +188,15 @@ void TestRiproduzione::sfoglia()
                  + m_fake->dialoghi.filtri),
         (QStringList { "Selezionare un file MP3 o WAV:", QDir::currentPath(), "File Mp3 (*.mp3)",
             "File Wave (*.wav)", "Tutti i file (*.*)" }));
-    QList<QStringList> attesi;
+    Scatole attese;
     if (!motivo.isEmpty())
-        attesi.append(
+        attese.append(
             scatola(QStringLiteral("Il file audio selezionato non è valido.\r\n\r\n") + motivo,
                 QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Critica));
-    QList<QStringList> mostrati;
-    for (const MessaggioMostrato& m : std::as_const(m_fake->messaggi.mostrati))
-        mostrati.append(scatola(m));
-    QCOMPARE(mostrati, attesi);
+    QCOMPARE(scatole(m_fake->messaggi), attese);
     // A refused or cancelled choice leaves the path the card had.
     QCOMPARE(m_win->txtMP3->text(), scelto.isEmpty() || !motivo.isEmpty() ? P1 : scelto);
-    verificaStato(Stato::Pronto);
+    QCOMPARE(pulsanti(), QStringLiteral("100"));
     QVERIFY(comandi().isEmpty());
 }
 
@@ -241,18 +211,8 @@ void TestRiproduzione::dialogoRealeTuttiIFile()
     QStringList voci;
     QStringList conMp3;
     QStringList conTutti;
-    // The dialog is modal: a timer works it from inside its event loop.
-    QTimer sonda;
-    sonda.setInterval(10);
-    connect(&sonda, &QTimer::timeout, this, [&] {
-        QFileDialog* dialogo = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
-                dialogo = d;
-        }
-        if (!dialogo)
-            return;
-        sonda.stop();
+    // The dialog is modal: worked from inside its event loop.
+    const auto sonda = quandoModale<QFileDialog>([&](QFileDialog* dialogo) {
         auto* tipi = dialogo->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         auto* vista = dialogo->findChild<QListView*>(QStringLiteral("listView"));
         const auto elencati = [vista] {
@@ -280,7 +240,6 @@ void TestRiproduzione::dialogoRealeTuttiIFile()
         if (dialogo->isVisible())
             dialogo->reject(); // whatever went wrong, the test goes on to report it
     });
-    sonda.start();
     QtFileDialogService servizio;
     const QString scelto
         = servizio.scegliFile(m_win, QStringLiteral("Selezionare un file MP3 o WAV:"),
@@ -309,16 +268,16 @@ void TestRiproduzione::tastoInTxtMP3()
         QCOMPARE(QApplication::focusWidget(), m_win->txtMP3);
         QCOMPARE(sfondo(m_win->txtMP3), kColoreFuoco);
         QTest::keyClick(m_win->txtMP3, Qt::Key(tasto));
-        QCOMPARE(m_fake->messaggi.mostrati.size(), volta);
-        QCOMPARE(scatola(m_fake->messaggi.mostrati.last()),
-            scatola(
-                QStringLiteral(
-                    "Specificare il percorso di un file audio utilizzando il pulsante Sfoglia."),
-                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Informazione));
         QCOMPARE(QApplication::focusWidget(), m_win->cmdSfoglia);
         QCOMPARE(sfondo(m_win->txtMP3), QColor(Qt::white));
         QCOMPARE(m_win->txtMP3->text(), P1);
     }
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole(2,
+            scatola(
+                QStringLiteral(
+                    "Specificare il percorso di un file audio utilizzando il pulsante Sfoglia."),
+                QStringLiteral("Melodora 1.0 - Attenzione:"), Icona::Informazione)));
 }
 
 QTEST_MAIN(TestRiproduzione)

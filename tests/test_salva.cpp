@@ -19,6 +19,7 @@ using namespace melodora::test;
 namespace {
 const QString kSeparatore = QStringLiteral("\r\n\r\n");
 const QString kTitoloErrore = QStringLiteral("Melodora 1.0 - Messaggio di errore");
+const QString kTitoloSalvato = QStringLiteral("Melodora 1.0 - Salvataggio terminato");
 const QString kErroreSalvataggio = QStringLiteral(
     "Il Sistema non permette di salvare i dati.\r\n\r\nAccertarsi che il file di archivio "
     "(Sonoria.sng) non abbia attributi di protezione.");
@@ -79,11 +80,6 @@ private:
         for (int i = 1; i < n; ++i)
             clic(m_win->cmdAvanti);
         QCOMPARE(m_win->lblPosizione->text(), frmSonoria::TestoPosizione(n));
-    }
-    void verificaMessaggio(const MessaggioMostrato& m, const QString& testo, const QString& titolo,
-        Icona icona, Pulsanti pulsanti)
-    {
-        QCOMPARE(scatola(m), scatola(testo, titolo, icona, pulsanti));
     }
     /**
      * Every file operation of @p azione fails in turn (call n in run n), the window set up
@@ -146,11 +142,10 @@ void TestSalva::nuovaScheda()
     m_win->txtNote->setFocus();
     const QStringList senzaTitolo = stato();
     clic(m_win->cmdSalva);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    verificaMessaggio(m_fake->messaggi.mostrati.first(),
-        QStringLiteral("E' necessario specificare il titolo del brano che si vuole archiviare."),
-        QStringLiteral("Melodora 1.0 - Salvataggio non applicabile"), Icona::Esclamazione,
-        Pulsanti::Ok);
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole { scatola(QStringLiteral("E' necessario specificare il titolo del brano che si "
+                                         "vuole archiviare."),
+            QStringLiteral("Melodora 1.0 - Salvataggio non applicabile"), Icona::Esclamazione) });
     QCOMPARE(QApplication::focusWidget(), m_win->txtBrano);
     QCOMPARE(stato(), senzaTitolo);
     QCOMPARE(m_fake->messaggi.beep_, 0);
@@ -165,11 +160,10 @@ void TestSalva::nuovaScheda()
 
     clic(m_win->cmdSalva);
 
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
     // One blank from the text and one from the caption before the number.
-    verificaMessaggio(m_fake->messaggi.mostrati.last(),
-        QStringLiteral("La scheda n.  4 è stata inserita in archivio."),
-        QStringLiteral("Melodora 1.0 - Salvataggio terminato"), Icona::Informazione, Pulsanti::Ok);
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole { scatola(QStringLiteral("La scheda n.  4 è stata inserita in archivio."),
+            kTitoloSalvato, Icona::Informazione) });
     QStringList attesi = campi;
     attesi.last() = QStringLiteral(" 4");
     QCOMPARE(stato(), attesi);
@@ -186,13 +180,11 @@ void TestSalva::nuovaScheda()
     // The same fields saved again replace that card: still one card more, not two.
     m_win->txtAnno->setText(QStringLiteral("1958"));
     clic(m_win->cmdSalva);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
-    verificaMessaggio(m_fake->messaggi.mostrati.last(),
-        QStringLiteral("Le modifiche apportate alla scheda n.  4 sono state inserite in archivio."),
-        QStringLiteral("Melodora 1.0 - Salvataggio terminato"), Icona::Informazione, Pulsanti::Ok);
-    const QByteArray ancora = leggiFile(archivio());
-    QCOMPARE(ancora.size(), 4 * 2830);
-    QCOMPARE(ancora.mid(3 * 2830 + 320, 5), QByteArray("1958 "));
+    QCOMPARE(scatole(m_fake->messaggi).mid(1),
+        Scatole { scatola(QStringLiteral("Le modifiche apportate alla scheda n.  4 sono state "
+                                         "inserite in archivio."),
+            kTitoloSalvato, Icona::Informazione) });
+    QCOMPARE(leggiFile(archivio()), dopo.left(3 * 2830 + 320) + "1958 " + dopo.mid(3 * 2830 + 325));
 }
 
 void TestSalva::elimina_data()
@@ -218,22 +210,20 @@ void TestSalva::elimina()
 
     clic(m_win->cmdElimina);
 
-    const auto& m = m_fake->messaggi.mostrati;
-    QCOMPARE(m.size(), 2); // the question and the result; no empty-archive message
-    verificaMessaggio(m.at(0),
-        QStringLiteral("Si vuole proprio cancellare la scheda n. %1?").arg(scheda),
-        QStringLiteral("Melodora 1.0 - Conferma operazione"), Icona::Domanda, Pulsanti::SiNo);
-    verificaMessaggio(m.at(1), kRimossa, QStringLiteral("Melodora 1.0 - Cancellazione terminata"),
-        Icona::Informazione, Pulsanti::Ok);
+    // The question and the result; no empty-archive message.
+    QCOMPARE(scatole(m_fake->messaggi),
+        (Scatole {
+            scatola(QStringLiteral("Si vuole proprio cancellare la scheda n. %1?").arg(scheda),
+                QStringLiteral("Melodora 1.0 - Conferma operazione"), Icona::Domanda,
+                Pulsanti::SiNo),
+            scatola(kRimossa, QStringLiteral("Melodora 1.0 - Cancellazione terminata"),
+                Icona::Informazione) }));
     QCOMPARE(m_fake->messaggi.beep_, 0);
     QCOMPARE(leggiFile(archivio()), byteDi(schede(restano)));
     QVERIFY(!QFile::exists(temporaneo()));
     QCOMPARE(m_win->lblPosizione->text(), didascalia);
-    if (restano.isEmpty()) {
-        QCOMPARE(stato(), QStringList(9, QString()));
-    } else {
-        QCOMPARE(m_win->txtBrano->text(), restano.at(didascalia.trimmed().toInt() - 1));
-    }
+    QCOMPARE(stato().first(), restano.value(didascalia.trimmed().toInt() - 1));
+    QCOMPARE(stato().join(QString()).isEmpty(), restano.isEmpty());
 }
 
 // A new card on display: nothing to delete, so no question.
@@ -248,25 +238,25 @@ void TestSalva::eliminaNuova()
 
     clic(m_win->cmdElimina);
 
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    verificaMessaggio(m_fake->messaggi.mostrati.first(),
-        QStringLiteral("La cancellazione può essere applicata soltanto ad una scheda già "
-                       "presente in archivio.")
-            + kSeparatore
-            + QStringLiteral("Se si vuole semplicemente vuotare tutti i campi di testo, fare "
-                             "clic su Nuovo."),
-        QStringLiteral("Melodora 1.0 - Operazione non applicabile"), Icona::Informazione,
-        Pulsanti::Ok);
+    QCOMPARE(scatole(m_fake->messaggi),
+        Scatole { scatola(
+            QStringLiteral("La cancellazione può essere applicata soltanto ad una scheda già "
+                           "presente in archivio.")
+                + kSeparatore
+                + QStringLiteral("Se si vuole semplicemente vuotare tutti i campi di testo, fare "
+                                 "clic su Nuovo."),
+            QStringLiteral("Melodora 1.0 - Operazione non applicabile"), Icona::Informazione) });
     QCOMPARE(leggiFile(archivio()), prima);
     QCOMPARE(stato(), campi);
 }
 
 // The window shows card 5 while another program deletes card 2: the old card 6 is now
-// number 5. Neither delete nor save may touch it, and what was typed stays on screen.
+// number 5; then a card past the end of the shortened archive. Neither delete nor save may
+// touch them, both say why, and what was typed stays on screen.
 void TestSalva::altroProgramma()
 {
-    const QList<Scheda> sei = schede({ "Uno", "Due", "Tre", "Quattro", "Cinque", "Sei" });
-    QVERIFY(scriviArchivio(archivio(), sei));
+    QVERIFY(
+        scriviArchivio(archivio(), schede({ "Uno", "Due", "Tre", "Quattro", "Cinque", "Sei" })));
     vaiAllaScheda(5);
     QTest::keyClicks(m_win->txtNote, QStringLiteral(" e modificata"));
     QProcess figlio;
@@ -274,50 +264,40 @@ void TestSalva::altroProgramma()
         { QStringLiteral("--archive"), archivio(), QStringLiteral("delete"), QStringLiteral("2") });
     QVERIFY(figlio.waitForFinished(60000));
     QCOMPARE(figlio.exitCode(), 0);
-    const QByteArray delFiglio = leggiFile(archivio());
-    const QStringList campi = stato();
-    m_fake->messaggi.mostrati.clear();
-
-    clic(m_win->cmdElimina);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
-    QCOMPARE(m_fake->messaggi.mostrati.at(1).testo,
-        QStringLiteral("La scheda n. 5 è stata modificata da un altro programma: nessuna scheda "
-                       "è stata eliminata.")
+    const auto rifiutate = [this](int n, const QString& perche) {
+        const QByteArray prima = leggiFile(archivio());
+        QStringList campi = stato();
+        m_fake->messaggi.mostrati.clear();
+        m_fake->messaggi.beep_ = 0;
+        clic(m_win->cmdElimina);
+        QCOMPARE(stato(), campi);
+        clic(m_win->cmdSalva);
+        QCOMPARE(scatole(m_fake->messaggi).mid(1),
+            (Scatole { scatola(QStringLiteral("La scheda n. %1").arg(n) + perche, kTitoloErrore,
+                           Icona::Informazione),
+                scatola(kSalvataggioRifiutato.arg(n), kTitoloErrore, Icona::Critica) }));
+        campi.last() = QString(); // no card on display any more
+        QCOMPARE(stato(), campi);
+        QCOMPARE(m_fake->messaggi.beep_, 2);
+        QCOMPARE(leggiFile(archivio()), prima);
+    };
+    rifiutate(5,
+        QStringLiteral(" è stata modificata da un altro programma: nessuna scheda è stata "
+                       "eliminata.")
             + kSeparatore
             + QStringLiteral(
                 "Per vedere la scheda com'è ora, tornarvi con i pulsanti di scorrimento."));
-    QCOMPARE(stato(), campi);
-    clic(m_win->cmdSalva);
-    QCOMPARE(m_fake->messaggi.mostrati.last().testo, kSalvataggioRifiutato.arg(5));
-    QCOMPARE(leggiFile(archivio()), delFiglio);
-    QCOMPARE(stato().mid(0, 8), campi.mid(0, 8));
-    QCOMPARE(m_win->lblPosizione->text(), QString());
     // The next save keeps the typed card as a new one.
+    const QByteArray delFiglio = leggiFile(archivio());
     clic(m_win->cmdSalva);
     QCOMPARE(m_win->lblPosizione->text(), QStringLiteral(" 6"));
     QCOMPARE(leggiFile(archivio()), delFiglio + m_win->SchedaDaCampi().inByte());
 
-    // A card past the end of the shortened archive: both refuse, and say why.
-    const QByteArray prima = leggiFile(archivio());
     m_win->MostraScheda(7, schedaDiProva(QStringLiteral("Sparita")));
-    const QStringList sparita = stato();
-    m_fake->messaggi.mostrati.clear();
-    m_fake->messaggi.beep_ = 0;
-    clic(m_win->cmdElimina);
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 2);
-    verificaMessaggio(m_fake->messaggi.mostrati.at(1),
-        QStringLiteral("La scheda n. 7 non è più presente in archivio.") + kSeparatore
+    rifiutate(7,
+        QStringLiteral(" non è più presente in archivio.") + kSeparatore
             + QStringLiteral("L'archivio è stato modificato da un altro programma: nessuna "
-                             "scheda è stata eliminata."),
-        kTitoloErrore, Icona::Informazione, Pulsanti::Ok);
-    QCOMPARE(stato(), sparita);
-    clic(m_win->cmdSalva);
-    verificaMessaggio(m_fake->messaggi.mostrati.last(), kSalvataggioRifiutato.arg(7), kTitoloErrore,
-        Icona::Critica, Pulsanti::Ok);
-    QCOMPARE(stato().mid(0, 8), sparita.mid(0, 8));
-    QCOMPARE(m_win->lblPosizione->text(), QString());
-    QCOMPARE(m_fake->messaggi.beep_, 2);
-    QCOMPARE(leggiFile(archivio()), prima);
+                             "scheda è stata eliminata."));
 }
 
 void TestSalva::gomma()
@@ -356,8 +336,7 @@ void TestSalva::duranteLaRiproduzione()
     clic(m_win->cmdSalva);
     QCOMPARE(m_fake->media.comandi, QStringList { "play " + brano });
     QVERIFY(m_win->cmdStop->isEnabled());
-    QCOMPARE(m_fake->messaggi.mostrati.last().titolo,
-        QStringLiteral("Melodora 1.0 - Salvataggio terminato"));
+    QCOMPARE(m_fake->messaggi.mostrati.last().titolo, kTitoloSalvato);
 
     QTest::keyClicks(m_win->txtNote, QStringLiteral("modificata ma non salvata"));
     const QByteArray prima = leggiFile(archivio());
@@ -368,8 +347,7 @@ void TestSalva::duranteLaRiproduzione()
     QCOMPARE(m_fake->media.comandi,
         (QStringList { "play " + brano, "play " + brano, "close " + brano }));
     QVERIFY(!m_win->cmdStop->isEnabled());
-    QCOMPARE(m_fake->messaggi.mostrati.size(), 1);
-    QCOMPARE(m_fake->messaggi.mostrati.first().pulsanti, Pulsanti::SiNo);
+    QCOMPARE(m_fake->messaggi.mostrati.size(), 1); // the question only
     QCOMPARE(leggiFile(archivio()), prima);
     QCOMPARE(stato(), campi);
     QVERIFY(!QFile::exists(temporaneo()));
@@ -418,13 +396,13 @@ void TestSalva::salvaConGuasti()
             const MessaggioMostrato& m = m_fake->messaggi.mostrati.first();
             if (m.testo != kErroreSalvataggio) {
                 QVERIFY2(!vecchio, qPrintable(contesto + QStringLiteral(": ") + m.testo));
-                QCOMPARE(m.titolo, QStringLiteral("Melodora 1.0 - Salvataggio terminato"));
+                QCOMPARE(m.titolo, kTitoloSalvato);
                 QCOMPARE(m_win->lblPosizione->text(), didascaliaDopo);
                 QCOMPARE(m_fake->messaggi.beep_, 0);
                 return;
             }
             QVERIFY2(m_file->guastoAvvenuto, qPrintable(contesto));
-            verificaMessaggio(m, kErroreSalvataggio, kTitoloErrore, Icona::Nessuna, Pulsanti::Ok);
+            QCOMPARE(scatola(m), scatola(kErroreSalvataggio, kTitoloErrore, Icona::Nessuna));
             QCOMPARE(m_fake->messaggi.beep_, 1);
             QCOMPARE(stato(), campi);
             // A new card that was written after all would be appended again by the next
@@ -486,8 +464,8 @@ void TestSalva::eliminaConGuasti()
             if (vecchio) {
                 QVERIFY2(
                     m_file->guastoAvvenuto && n <= operazioniCancellazione, qPrintable(contesto));
-                verificaMessaggio(m.at(1), kErroreCancellazione, kTitoloErrore, Icona::Informazione,
-                    Pulsanti::Ok);
+                QCOMPARE(scatola(m.at(1)),
+                    scatola(kErroreCancellazione, kTitoloErrore, Icona::Informazione));
                 QCOMPARE(m_fake->messaggi.beep_, 1);
                 QCOMPARE(stato(), campi);
                 ++guasti;

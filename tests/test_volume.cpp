@@ -17,10 +17,10 @@
 using namespace melodora;
 using namespace melodora::test;
 
-class TestVolume : public QObject {
+class TestVolume : public QObject, ConCartella {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { prepara(); }
     void cleanup();
     void limiti_data();
     void limiti();
@@ -28,7 +28,6 @@ private slots:
     void trascinamento_data();
     void trascinamento();
     void pressioneSenzaMotoPrima();
-    void altroPulsante();
     void senzaMixer();
     void chiusura_data();
     void chiusura();
@@ -36,27 +35,18 @@ private slots:
     void dallaFinestraPrincipale();
 
 private:
-    std::unique_ptr<CartellaDiProva> m_cartella;
-    FakePlatform* m_fake = nullptr;
     std::unique_ptr<frmVolume> m_win;
 
     void apri()
     {
         m_win = std::make_unique<frmVolume>(m_fake->platform);
-        m_win->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_win.get()));
+        QVERIFY(mostraAttiva(m_win.get()));
     }
     /** A point of the knob, @p y pixels below its top. */
     QPoint nelCursore(int y) const { return QPoint(10, y); }
     /** The knob-relative point where the pointer stands at @p y pixels of the track. */
     QPoint sullaTraccia(int y) const { return QPoint(10, y - m_win->Image1->y()); }
 };
-
-void TestVolume::init()
-{
-    m_cartella = std::make_unique<CartellaDiProva>();
-    m_fake = &m_cartella->fake;
-}
 
 void TestVolume::cleanup()
 {
@@ -133,12 +123,19 @@ void TestVolume::trascinamento_data()
     QTest::addColumn<int>("top"); // where the knob's top comes to rest
     QTest::addColumn<QString>("valore");
     QTest::addColumn<bool>("attesa"); // false: released before the timer ever ticks
-    QTest::newRow("sopra e fuori a sinistra") << 5 << QPoint(-200, -3) << 0 << "65535" << true;
-    QTest::newRow("appena oltre il fondo") << 5 << QPoint(10, 77) << 76 << "0" << true;
+    QTest::addColumn<Qt::MouseButton>("pulsante");
+    const auto riga = [](const char* nome, int presa, QPoint meta, int top, const char* valore,
+                          bool attesa = true, Qt::MouseButton pulsante = Qt::LeftButton) {
+        QTest::newRow(nome) << presa << meta << top << QString(valore) << attesa << pulsante;
+    };
+    riga("sopra e fuori a sinistra", 5, QPoint(-200, -3), 0, "65535");
+    riga("appena oltre il fondo", 5, QPoint(10, 77), 76, "0");
     // The top of the knob, not where it was grabbed, comes to the pointer.
-    QTest::newRow("presa in basso") << 10 << QPoint(10, 60) << 60 << "13796" << true;
+    riga("presa in basso", 10, QPoint(10, 60), 60, "13796");
     // The knob still ends where the pointer let go, and the mixer gets that value.
-    QTest::newRow("rilascio subito") << 5 << QPoint(10, -30) << 0 << "65535" << false;
+    riga("rilascio subito", 5, QPoint(10, -30), 0, "65535", false);
+    // Another button holds the knob where it was, and the mixer gets that value.
+    riga("altro pulsante", 5, QPoint(10, -40), 19, "49151", true, Qt::RightButton);
 }
 
 void TestVolume::trascinamento()
@@ -148,17 +145,20 @@ void TestVolume::trascinamento()
     QFETCH(int, top);
     QFETCH(QString, valore);
     QFETCH(bool, attesa);
+    QFETCH(Qt::MouseButton, pulsante);
     apri();
     QTest::mouseMove(m_win->Image1, nelCursore(presa));
-    QTest::mousePress(m_win->Image1, Qt::LeftButton, {}, nelCursore(presa));
+    QTest::mousePress(m_win->Image1, pulsante, {}, nelCursore(presa));
     QVERIFY(m_win->Timer1->isActive());
     QTest::mouseMove(m_win->Image1, QPoint(meta.x(), meta.y() - m_win->Image1->y()));
+    if (pulsante != Qt::LeftButton)
+        m_win->Timer1_Timer(); // a tick that must leave the knob alone
     // While the button is held the timer brings the knob and the number along.
     if (attesa) {
         QTRY_COMPARE(m_win->Image1->y(), top);
         QTRY_COMPARE(m_win->Text1->text(), valore);
     }
-    QTest::mouseRelease(m_win->Image1, Qt::LeftButton, {}, sullaTraccia(meta.y()));
+    QTest::mouseRelease(m_win->Image1, pulsante, {}, sullaTraccia(meta.y()));
     QVERIFY(!m_win->Timer1->isActive());
     QCOMPARE(m_fake->mixer.valori.last(), valore.toLong());
     QCOMPARE(m_win->Image1->y(), top);
@@ -177,20 +177,6 @@ void TestVolume::pressioneSenzaMotoPrima()
     m_win->Image1_MouseUp(1, 0, 10 * 15.0f, y);
     QCOMPARE(m_fake->mixer.valori.last(), m_win->Text1->text().toLong());
     QVERIFY(m_fake->mixer.valori.last() < 49151);
-}
-
-void TestVolume::altroPulsante()
-{
-    apri();
-    QTest::mousePress(m_win->Image1, Qt::RightButton, {}, nelCursore(5));
-    QVERIFY(m_win->Timer1->isActive());
-    QTest::mouseMove(m_win->Image1, sullaTraccia(-40));
-    m_win->Timer1_Timer();
-    QCOMPARE(m_win->Image1->y(), 19);
-    QCOMPARE(m_win->Text1->text(), QStringLiteral("49151"));
-    QTest::mouseRelease(m_win->Image1, Qt::RightButton, {}, sullaTraccia(-40));
-    QVERIFY(!m_win->Timer1->isActive());
-    QCOMPARE(m_fake->mixer.valori.last(), 49151L);
 }
 
 // A mixer without a volume control; one that does not open is the real mixer's test.
@@ -237,8 +223,6 @@ void TestVolume::chiusura()
 void TestVolume::numeroNonModificabile()
 {
     apri();
-    QApplication::setActiveWindow(m_win.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_win.get()));
     m_win->Text1->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), m_win->Command1);
     QTest::keyClicks(m_win->Text1, QStringLiteral("123"));
@@ -250,22 +234,12 @@ void TestVolume::dallaFinestraPrincipale()
     frmSonoria principale(m_fake->platform);
     principale.show();
     QString visto;
-    bool modale = false;
-    // The window runs its own event loop: look at it from there, then close it.
-    QTimer guarda;
-    guarda.setInterval(10);
-    connect(&guarda, &QTimer::timeout, this, [&] {
-        auto* v = qobject_cast<frmVolume*>(QApplication::activeModalWidget());
-        if (!v)
-            return;
-        guarda.stop();
-        modale = v->isModal();
+    // A modal window runs its own event loop: look at it from there, then close it.
+    const auto sonda = quandoModale<frmVolume>([&](frmVolume* v) {
         visto = v->Text1->text();
         v->Command1->click();
     });
-    guarda.start();
     principale.cmdVolume_Click();
-    QVERIFY(modale);
     QCOMPARE(visto, QStringLiteral("49151"));
     // The playback goes on: the button sends no media command.
     QVERIFY(m_fake->media.comandi.isEmpty());

@@ -116,26 +116,33 @@ public:
     QStringList mancanti;
 };
 
-class FakeMixerService;
-
-/** A mixer with the service's scripted bounds and level that records every value set. */
-class FakeMixer : public Mixer {
-public:
-    explicit FakeMixer(FakeMixerService& servizio)
-        : m_servizio(servizio)
-    {
-    }
-    ~FakeMixer() override;
-    std::optional<ControlloVolume> controlloVolume() override;
-    std::optional<long> leggiVolume(const ControlloVolume&) override;
-    bool impostaVolume(const ControlloVolume&, long valore) override;
-
-private:
-    FakeMixerService& m_servizio;
-};
-
+/** Hands out mixers with the scripted bounds and level; records every value they set. */
 class FakeMixerService : public MixerService {
 public:
+    class FakeMixer : public Mixer {
+    public:
+        explicit FakeMixer(FakeMixerService& servizio)
+            : m_servizio(servizio)
+        {
+        }
+        ~FakeMixer() override { ++m_servizio.rilasciati; }
+        std::optional<ControlloVolume> controlloVolume() override { return m_servizio.controllo; }
+        std::optional<long> leggiVolume(const ControlloVolume&) override
+        {
+            return m_servizio.livello;
+        }
+        bool impostaVolume(const ControlloVolume&, long valore) override
+        {
+            m_servizio.valori.append(valore);
+            if (m_servizio.livello)
+                m_servizio.livello = valore;
+            return true;
+        }
+
+    private:
+        FakeMixerService& m_servizio;
+    };
+
     std::unique_ptr<Mixer> apri() override
     {
         ++aperture;
@@ -148,20 +155,6 @@ public:
     int aperture = 0;
     int rilasciati = 0; ///< mixers opened and released since
 };
-
-inline FakeMixer::~FakeMixer() { ++m_servizio.rilasciati; }
-inline std::optional<ControlloVolume> FakeMixer::controlloVolume() { return m_servizio.controllo; }
-inline std::optional<long> FakeMixer::leggiVolume(const ControlloVolume&)
-{
-    return m_servizio.livello;
-}
-inline bool FakeMixer::impostaVolume(const ControlloVolume&, long valore)
-{
-    m_servizio.valori.append(valore);
-    if (m_servizio.livello)
-        m_servizio.livello = valore;
-    return true;
-}
 
 /** Hands out recording documents (none when not disponibile); keeps what each received. */
 class FakePrinter : public PrinterService {

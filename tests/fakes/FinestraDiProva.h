@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -21,6 +22,42 @@ inline QStringList scatola(
 inline QStringList scatola(const MessaggioMostrato& m)
 {
     return scatola(m.testo, m.titolo, m.icona, m.pulsanti);
+}
+using Scatole = QList<QStringList>;
+/** Every box shown so far, in order, each as one value. */
+inline Scatole scatole(const FakeMessages& messaggi)
+{
+    Scatole l;
+    for (const MessaggioMostrato& m : messaggi.mostrati)
+        l.append(scatola(m));
+    return l;
+}
+
+/** Which of @p pulsanti are enabled, as one string of 1s and 0s. */
+inline QString abilitati(std::initializer_list<const QWidget*> pulsanti)
+{
+    QString s;
+    for (const QWidget* b : pulsanti)
+        s.append(b->isEnabled() ? QLatin1Char('1') : QLatin1Char('0'));
+    return s;
+}
+
+/**
+ * Runs @p f once on the first modal window of class T to show, from inside its event loop;
+ * the probe ends with the returned timer.
+ */
+template <typename T, typename F> std::unique_ptr<QTimer> quandoModale(F f)
+{
+    auto sonda = std::make_unique<QTimer>();
+    sonda->setInterval(10);
+    QObject::connect(sonda.get(), &QTimer::timeout, sonda.get(), [s = sonda.get(), f] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            s->stop();
+            f(w);
+        }
+    });
+    sonda->start();
+    return sonda;
 }
 
 /** The background of a box: pale yellow while it has the focus. */
@@ -58,6 +95,17 @@ public:
 
     QTemporaryDir cartella;
     FakePlatform fake;
+};
+
+/** The per-test program folder and fakes of a test class, made afresh by prepara(). */
+struct ConCartella {
+    void prepara()
+    {
+        m_cartella = std::make_unique<CartellaDiProva>();
+        m_fake = &m_cartella->fake;
+    }
+    std::unique_ptr<CartellaDiProva> m_cartella;
+    FakePlatform* m_fake = nullptr;
 };
 
 /**
