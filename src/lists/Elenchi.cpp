@@ -96,10 +96,10 @@ const RigaRicerca& rigaRicerca(CampoRicerca campo)
 
 QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda)
 {
-    const RigaRicerca& riga = rigaRicerca(formato);
-    return scheda.testo(riga.pezzi[0]) + kSeparatore + scheda.testo(riga.pezzi[1]) + kSeparatore
-        + scheda.testo(riga.pezzi[2]) + kSeparatore + scheda.testo(riga.pezzi[3]) + kApertura
-        + QString::number(n) + QLatin1Char(')');
+    // Made as a list makes it, from the card's bytes: an entry has one way to be made.
+    VociSchede voce;
+    voce.aggiungi(formato, n, scheda.inByte().constData());
+    return voce.voce(0);
 }
 
 char* VociSchede::spazio(qsizetype n)

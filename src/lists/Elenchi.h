@@ -34,8 +34,8 @@ struct RigaRicerca {
 const RigaRicerca& rigaRicerca(CampoRicerca campo);
 
 /**
- * A list entry: the four pieces of the format of @p formato, each trimmed, joined by " - ",
- * then "  (Scheda n)". The audio list uses the title format.
+ * A list entry: the four pieces of the format of @p formato, each without the blanks around
+ * it, joined by " - ", then "  (Scheda n)". The audio list uses the title format.
  */
 QString voceScheda(CampoRicerca formato, qint64 n, const Scheda& scheda);
 
@@ -48,7 +48,7 @@ class VociSchede {
 public:
     /** A list that will hold at most @p alPiu entries: room for them is kept at once. */
     explicit VociSchede(qint64 alPiu = 0);
-    /** Appends the entry of card @p n, as voceScheda() makes it, straight from its record. */
+    /** Appends the entry of card @p n, built straight from its record's bytes. */
     void aggiungi(CampoRicerca formato, qint64 n, const char* record);
     qsizetype size() const { return static_cast<qsizetype>(m_voci.size()); }
     bool isEmpty() const { return m_voci.empty(); }
