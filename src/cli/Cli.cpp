@@ -58,33 +58,15 @@ namespace {
     }
 
     /**
-     * Writes @p testo a piece at a time: a stream on a file encodes and writes what it holds
-     * once it holds more than a little, so a long list is never held twice more. A piece
-     * never ends between the two halves of a character.
+     * Commands that write to standard output themselves: export passes data for another
+     * program on exactly, and the lists make each line harmless as they write it, so that a
+     * list of every card is never held whole a second time.
      */
-    void scrivi(QTextStream& s, const QString& testo)
+    bool scriveDaSe(const QString& comando)
     {
-        constexpr qsizetype kPezzo = 1 << 16;
-        for (qsizetype i = 0; i < testo.size();) {
-            qsizetype n = std::min(kPezzo, testo.size() - i);
-            if (i + n < testo.size() && testo.at(i + n - 1).isHighSurrogate())
-                ++n;
-            s << QStringView(testo).mid(i, n);
-            i += n;
-        }
-    }
-
-    /** Commands whose standard output is data for another program, passed on as it is. */
-    bool uscitaEsatta(const QString& comando) { return comando == QLatin1String("export"); }
-
-    /**
-     * Commands that write long lists straight to standard output, each line made harmless as
-     * it is written: a list of every card is never held whole a second time.
-     */
-    bool uscitaDiretta(const QString& comando)
-    {
-        return comando == QLatin1String("search") || comando == QLatin1String("audio")
-            || comando == QLatin1String("duplicates");
+        static const QStringList comandi = { QStringLiteral("export"), QStringLiteral("search"),
+            QStringLiteral("audio"), QStringLiteral("duplicates") };
+        return comandi.contains(comando);
     }
 
     /** The command named in @p argomenti, the first word that is neither option nor value. */
@@ -364,16 +346,16 @@ int esegui(const QStringList& argomenti, Uscita uscita, const ServiziStampa& sta
             QString testoErr;
             QTextStream out(&testoOut);
             QTextStream err(&testoErr);
-            const bool esatta = uscitaEsatta(nome) || uscitaDiretta(nome);
+            const bool daSe = scriveDaSe(nome);
             Contesto contesto { parole,
                 percorsoArchivio(opzioni.value(QStringLiteral("--archive"))), opzioni,
-                { esatta ? uscita.out : out, err }, stampa };
+                { daSe ? uscita.out : out, err }, stampa };
             contesto.opzioni.remove(QStringLiteral("--archive"));
             const int stato = c.esegui(contesto);
             out.flush();
             err.flush();
-            scrivi(uscita.out, perTerminale(testoOut));
-            scrivi(uscita.err, perTerminale(testoErr));
+            uscita.out << perTerminale(testoOut);
+            uscita.err << perTerminale(testoErr);
             return stato;
         }
     }

@@ -69,13 +69,8 @@ Esito ElencoRichiesto::voci(const ArchivioSchede& archivio, VociSchede& voci) co
     case Tipo::Tutte:
         break;
     }
-    voci = VociSchede(archivio.schedeIntere());
-    const Esito e = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        voci.aggiungi(CampoRicerca::Titolo, n, record);
-        return true;
-    });
-    voci.ordina();
-    return e;
+    return elencoDove(
+        archivio, CampoRicerca::Titolo, [](const char*) { return true; }, voci);
 }
 
 QString ElencoRichiesto::criterio() const

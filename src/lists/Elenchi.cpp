@@ -239,32 +239,35 @@ bool CriterioRicerca::corrisponde(const char* record) const
     return true;
 }
 
-Esito cercaSchede(
-    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, VociSchede& voci)
+Esito elencoDove(const ArchivioSchede& archivio, CampoRicerca formato,
+    const std::function<bool(const char* record)>& scelta, VociSchede& voci)
 {
     voci = VociSchede(archivio.schedeIntere());
-    const CriterioRicerca criterio(campo, testo);
-    if (criterio.vuoto() || criterio.chiave().size() > info(rigaRicerca(campo).campo).lunghezza)
-        return {};
     const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        if (criterio.corrisponde(record))
-            voci.aggiungi(campo, n, record);
+        if (scelta(record))
+            voci.aggiungi(formato, n, record);
         return true;
     });
     voci.ordina();
     return esito;
 }
 
+Esito cercaSchede(
+    const ArchivioSchede& archivio, CampoRicerca campo, const QString& testo, VociSchede& voci)
+{
+    voci = VociSchede();
+    const CriterioRicerca criterio(campo, testo);
+    if (criterio.vuoto() || criterio.chiave().size() > info(rigaRicerca(campo).campo).lunghezza)
+        return {};
+    return elencoDove(
+        archivio, campo, [&](const char* record) { return criterio.corrisponde(record); }, voci);
+}
+
 Esito elencoAudio(const ArchivioSchede& archivio, VociSchede& voci)
 {
-    voci = VociSchede(archivio.schedeIntere());
-    const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        if (pezzoDelRecord(record, Campo::MP3).lunghezza > 0)
-            voci.aggiungi(CampoRicerca::Titolo, n, record);
-        return true;
-    });
-    voci.ordina();
-    return esito;
+    return elencoDove(
+        archivio, CampoRicerca::Titolo,
+        [](const char* record) { return pezzoDelRecord(record, Campo::MP3).lunghezza > 0; }, voci);
 }
 
 std::optional<SchedaTrovata> trovaScheda(

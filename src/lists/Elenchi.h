@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -104,6 +105,14 @@ private:
 
 /** One character upper-cased as the system's locale does it, accented letters included. */
 QChar maiuscola(QChar c);
+
+/**
+ * The entries in format @p formato of the cards whose record @p scelta takes, in list order:
+ * one sequential pass in large blocks over the whole records; a trailing part record is not a
+ * card. What every list is made of.
+ */
+Esito elencoDove(const ArchivioSchede& archivio, CampoRicerca formato,
+    const std::function<bool(const char* record)>& scelta, VociSchede& voci);
 
 /**
  * The entries of the cards that match @p testo (as typed) in @p campo, in list order.

@@ -443,22 +443,21 @@ bool CriterioParole::corrispondeByte(const QList<QByteArrayView>& testi) const
 Esito cercaParole(
     const ArchivioSchede& archivio, AmbitoParole ambito, const QString& criterio, VociSchede& voci)
 {
-    voci = VociSchede(archivio.schedeIntere());
+    voci = VociSchede();
     const CriterioParole parole(criterio);
     if (parole.vuoto())
         return {};
     const QList<Campo> campi = campiDi(ambito);
     QList<QByteArrayView> testi(campi.size());
-    const Esito esito = archivio.perOgniScheda([&](qint64 n, const char* record) {
-        for (qsizetype i = 0; i < campi.size(); ++i)
-            testi[i]
-                = QByteArrayView(record + info(campi.at(i)).offset, info(campi.at(i)).lunghezza);
-        if (parole.corrispondeByte(testi))
-            voci.aggiungi(CampoRicerca::Titolo, n, record);
-        return true;
-    });
-    voci.ordina();
-    return esito;
+    return elencoDove(
+        archivio, CampoRicerca::Titolo,
+        [&](const char* record) {
+            for (qsizetype i = 0; i < campi.size(); ++i)
+                testi[i] = QByteArrayView(
+                    record + info(campi.at(i)).offset, info(campi.at(i)).lunghezza);
+            return parole.corrispondeByte(testi);
+        },
+        voci);
 }
 
 QString chiaveConfronto(QStringView testo)
